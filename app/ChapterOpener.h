@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// Shows the chapter with this short title in its viewer, creating the viewer the first time.
+// Each chapter has at most one viewer, found again by its caption "灵箓汇编-" + short title.
+void OpenChapterWindow(const QString &shortTitle);

@@ -1,0 +1,282 @@
+#include "app/MDIForm1.h"
+
+#include "about/FrmAbout1.h"
+#include "app/ChapterOpener.h"
+#include "app/Module1.h"
+#include "app/MsgBox.h"
+#include "articles/ArticlePage.h"
+#include "catalogue/Fmulu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QTimer>
+
+#include <exception>
+
+namespace {
+
+// The two articles and the shift each file is written with.
+constexpr int kShiftFuZhouXinDe = 2;
+constexpr int kShiftZhuYouXuZhi = 3;
+
+} // namespace
+
+MDIForm1::MDIForm1(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("MDIForm1"));
+    setWindowTitle(Module1::appTitle());
+    setWindowIcon(QIcon(Module1::appFile(QStringLiteral("\\picture\\linglu.png"))));
+    Module1::registerLoadedWindow(this);
+
+    m_area = new QMdiArea(this);
+    m_area->setObjectName(QStringLiteral("mdiArea"));
+    m_area->setBackground(palette().brush(QPalette::Dark));
+    m_area->viewport()->installEventFilter(this);
+    setCentralWidget(m_area);
+    Module1::setMdiArea(m_area);
+
+    createMenus();
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(18000);
+    connect(m_timer1, &QTimer::timeout, this, &MDIForm1::timerTick);
+    m_timer1->start();
+
+    // The restored size; the frame opens maximised.
+    resize(qRound(8085 / 15.0), qRound(5430 / 15.0) + menuBar()->sizeHint().height());
+    setWindowState(Qt::WindowMaximized);
+
+    loadCatalogue();
+}
+
+MDIForm1::~MDIForm1()
+{
+    if (Module1::mdiArea() == m_area)
+        Module1::setMdiArea(nullptr);
+}
+
+void MDIForm1::loadCatalogue()
+{
+    try {
+        auto *page = new Fmulu(&OpenChapterWindow, &OpenArticlePage);
+        m_catalogue = Module1::addChildWindow(page);
+        if (m_catalogue) {
+            // The catalogue is the frame's backdrop: no frame, no close box, always as large as the
+            // client area.
+            m_catalogue->setWindowFlags(Qt::FramelessWindowHint);
+            m_catalogue->setAttribute(Qt::WA_DeleteOnClose, false);
+            m_catalogue->setWindowTitle(page->windowTitle());
+            m_catalogue->move(0, 0);
+            fitCatalogue();
+            m_catalogue->show();
+        }
+    } catch (const std::exception &error) {
+        MsgBox::show(QStringLiteral("Error:0 ") + QString::fromLocal8Bit(error.what()));
+    }
+}
+
+void MDIForm1::createMenus()
+{
+    QMenuBar *bar = menuBar();
+    auto command = [this](QMenu *menu, const QString &name, const QString &caption, auto handler) {
+        QAction *action = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    auto separator = [](QMenu *menu, const QString &name) { menu->addSeparator()->setObjectName(name); };
+    auto chapter = [](const QString &shortTitle) { return [shortTitle] { OpenChapterWindow(shortTitle); }; };
+
+    command(nullptr, QStringLiteral("符咒心得"), QStringLiteral("符咒心得"),
+            [] { OpenArticlePage(QStringLiteral("符咒心得"), kShiftFuZhouXinDe); });
+    command(nullptr, QStringLiteral("祝由须知"), QStringLiteral("祝由须知"),
+            [] { OpenArticlePage(QStringLiteral("祝由须知"), kShiftZhuYouXuZhi); });
+
+    QMenu *book = bar->addMenu(QStringLiteral("灵箓汇编"));
+    book->setObjectName(QStringLiteral("灵箓汇编"));
+    command(book, QStringLiteral("祝由秘字"), QStringLiteral("祝由秘字"), chapter(QStringLiteral("祝由秘字")));
+    command(book, QStringLiteral("奇门符咒"), QStringLiteral("奇门符咒"), chapter(QStringLiteral("奇门遁甲")));
+    separator(book, QStringLiteral("xian6"));
+    command(book, QStringLiteral("镇宅兴家"), QStringLiteral("镇宅兴家"), chapter(QStringLiteral("镇宅兴家")));
+    command(book, QStringLiteral("夜行护身"), QStringLiteral("夜行护身"), chapter(QStringLiteral("夜行护身")));
+    command(book, QStringLiteral("日常琐事"), QStringLiteral("日常琐事"), chapter(QStringLiteral("日常琐事")));
+    command(book, QStringLiteral("治病驱魔"), QStringLiteral("治病驱魔"), chapter(QStringLiteral("治病驱魔")));
+    separator(book, QStringLiteral("xian8"));
+    command(book, QStringLiteral("驱煞转运"), QStringLiteral("驱煞转运"), chapter(QStringLiteral("驱煞转运")));
+    command(book, QStringLiteral("问世通灵"), QStringLiteral("问世通灵"), chapter(QStringLiteral("问世通灵")));
+    command(book, QStringLiteral("修身养性"), QStringLiteral("修身养性"), chapter(QStringLiteral("修身养性")));
+    command(book, QStringLiteral("隐身飞升"), QStringLiteral("隐身飞升"), chapter(QStringLiteral("隐身飞升")));
+
+    m_windowMenu = bar->addMenu(QStringLiteral("窗口"));
+    m_windowMenu->setObjectName(QStringLiteral("窗口"));
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &MDIForm1::fillWindowMenu);
+    fillWindowMenu();
+
+    command(nullptr, QStringLiteral("关于"), QStringLiteral("关于(&I)"), &MDIForm1::showAbout);
+    command(nullptr, QStringLiteral("退出"), QStringLiteral("退出"), &MDIForm1::close);
+}
+
+void MDIForm1::fillWindowMenu()
+{
+    // The four arrangement commands, then the list of open child windows, rebuilt on every opening.
+    m_windowMenu->clear();
+    auto arrange = [this](const QString &name, const QString &caption, void (MDIForm1::*handler)()) {
+        QAction *action = m_windowMenu->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    arrange(QStringLiteral("层叠"), QStringLiteral("层叠(&C)"), &MDIForm1::cascade);
+    arrange(QStringLiteral("横向平铺"), QStringLiteral("横向平铺(&H)"), &MDIForm1::tileHorizontally);
+    arrange(QStringLiteral("纵向平铺"), QStringLiteral("纵向平铺(&V)"), &MDIForm1::tileVertically);
+    arrange(QStringLiteral("排列图标"), QStringLiteral("排列图标(&B)"), &MDIForm1::arrangeIcons);
+
+    const QList<QMdiSubWindow *> windows = m_area->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty())
+        return;
+    m_windowMenu->addSeparator();
+    int number = 0;
+    for (QMdiSubWindow *window : windows) {
+        ++number;
+        QAction *action = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(number).arg(window->windowTitle()));
+        action->setCheckable(true);
+        action->setChecked(window == m_area->activeSubWindow());
+        connect(action, &QAction::triggered, this, [this, window] {
+            if (window == m_catalogue) {
+                // The catalogue has no frame; bringing it forward shows it as it is.
+                m_catalogue->raise();
+                return;
+            }
+            m_area->setActiveSubWindow(window);
+        });
+    }
+}
+
+void MDIForm1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    fitCatalogue();
+}
+
+bool MDIForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_area->viewport() && event->type() == QEvent::Resize)
+        fitCatalogue();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MDIForm1::fitCatalogue()
+{
+    // Only the size follows the client area; the position stays where it is.
+    if (m_catalogue && m_area)
+        m_catalogue->resize(m_area->viewport()->size());
+}
+
+void MDIForm1::timerTick()
+{
+    const QString name = Module1::appFile(QStringLiteral("\\tem.htm"));
+    if (QFile::exists(name))
+        QFile::remove(name); // in use or protected: the next tick tries again
+}
+
+void MDIForm1::sendCatalogueBack()
+{
+    if (m_catalogue)
+        m_catalogue->lower();
+}
+
+QList<QMdiSubWindow *> MDIForm1::arrangeableWindows() const
+{
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *window : m_area->subWindowList(QMdiArea::StackingOrder))
+        if (window != m_catalogue && window->isVisible() && !window->isMinimized())
+            windows.append(window);
+    return windows;
+}
+
+void MDIForm1::cascade()
+{
+    sendCatalogueBack();
+    // The catalogue stays the backdrop: it is left out of the cascade and kept behind it.
+    if (m_catalogue)
+        m_catalogue->hide();
+    m_area->cascadeSubWindows();
+    if (m_catalogue) {
+        m_catalogue->show();
+        m_catalogue->lower();
+    }
+}
+
+void MDIForm1::tileHorizontally()
+{
+    sendCatalogueBack();
+    const QList<QMdiSubWindow *> windows = arrangeableWindows();
+    if (windows.isEmpty())
+        return;
+    const QSize client = m_area->viewport()->size();
+    const int height = client.height() / int(windows.size());
+    int top = 0;
+    for (QMdiSubWindow *window : windows) {
+        if (window->isMaximized())
+            window->showNormal();
+        window->setGeometry(0, top, client.width(), height);
+        top += height;
+    }
+}
+
+void MDIForm1::tileVertically()
+{
+    sendCatalogueBack();
+    const QList<QMdiSubWindow *> windows = arrangeableWindows();
+    if (windows.isEmpty())
+        return;
+    const QSize client = m_area->viewport()->size();
+    const int width = client.width() / int(windows.size());
+    int left = 0;
+    for (QMdiSubWindow *window : windows) {
+        if (window->isMaximized())
+            window->showNormal();
+        window->setGeometry(left, 0, width, client.height());
+        left += width;
+    }
+}
+
+void MDIForm1::arrangeIcons()
+{
+    sendCatalogueBack();
+    // Minimised child windows line up along the bottom edge, left to right, in creation order.
+    const QSize client = m_area->viewport()->size();
+    int left = 0;
+    int bottom = client.height();
+    for (QMdiSubWindow *window : m_area->subWindowList(QMdiArea::CreationOrder)) {
+        if (window == m_catalogue || !window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        if (left > 0 && left + size.width() > client.width()) {
+            left = 0;
+            bottom -= size.height();
+        }
+        window->move(left, bottom - size.height());
+        left += size.width();
+    }
+}
+
+void MDIForm1::showAbout()
+{
+    FrmAbout1 about(this);
+    about.exec();
+}
+
+void MDIForm1::closeEvent(QCloseEvent *event)
+{
+    // Closing the frame ends the program with every child window.
+    event->accept();
+    QTimer::singleShot(0, qApp, &QApplication::quit);
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The program's only top-level window: a multiple-document frame with the menu bar, the catalogue
+// page as its backdrop, and the timer that removes the temporary article page.
+
+#include <QMainWindow>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+
+class MDIForm1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MDIForm1(QWidget *parent = nullptr);
+    ~MDIForm1() override;
+
+    QMdiArea *area() const { return m_area; }
+    QMdiSubWindow *catalogueWindow() const { return m_catalogue; }
+
+    // Menu commands, callable from tests and the scripted session.
+    void cascade();
+    void tileHorizontally();
+    void tileVertically();
+    void arrangeIcons();
+    void showAbout();
+    void timerTick(); // Timer1: delete AppPath + "\tem.htm" if it exists
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void loadCatalogue();
+    void createMenus();
+    void fillWindowMenu();
+    void fitCatalogue();
+    void sendCatalogueBack();
+    QList<QMdiSubWindow *> arrangeableWindows() const;
+
+    QMdiArea *m_area = nullptr;
+    QMdiSubWindow *m_catalogue = nullptr;
+    QMenu *m_windowMenu = nullptr;
+    QTimer *m_timer1 = nullptr;
+};

@@ -1,0 +1,7 @@
+#include "articles/ArticlePage.h"
+
+void OpenArticlePage(const QString &name, int shift)
+{
+    Q_UNUSED(name);
+    Q_UNUSED(shift);
+}
