@@ -1,7 +1,12 @@
 #pragma once
-// The About box: title, version, description and warning over the background picture.
+// The About box: title, version, description and warning over the background picture, with 确定 and
+// 系统信息.
 
 #include <QDialog>
+#include <QImage>
+
+class QLabel;
+class QPushButton;
 
 class FrmAbout1 : public QDialog
 {
@@ -9,4 +14,24 @@ class FrmAbout1 : public QDialog
 
 public:
     explicit FrmAbout1(QWidget *parent = nullptr);
+
+    // Starts the system-information program, or says that none is available.
+    void StartSysInfo();
+
+    // The version line, "版本 " + major.minor.revision of the program.
+    static QString versionText();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void load();
+
+    QImage m_background;
+    QLabel *m_lblTitle = nullptr;
+    QLabel *m_lblVersion = nullptr;
+    QLabel *m_lblDescription = nullptr;
+    QLabel *m_lblDisclaimer = nullptr;
+    QPushButton *m_cmdOK = nullptr;
+    QPushButton *m_cmdSysInfo = nullptr;
 };

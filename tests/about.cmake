@@ -1,0 +1,1 @@
+linglu_add_test(about_test LIBS linglu_about)
