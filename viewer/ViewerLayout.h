@@ -1,0 +1,64 @@
+#pragma once
+// The viewer's proportional layout as plain arithmetic over the controls' boxes, without widgets,
+// so that it can be worked out and checked for any client size.
+
+#include <QRect>
+
+namespace viewer {
+
+/// One control's box in twips, held in single precision as the controls hold them. A width or
+/// height that would come out negative is refused: the box keeps its previous value.
+struct Box {
+    float left = 0;
+    float top = 0;
+    float width = 0;
+    float height = 0;
+
+    void setLeft(double value) { left = float(value); }
+    void setTop(double value) { top = float(value); }
+    bool setWidth(double value);
+    bool setHeight(double value);
+
+    bool operator==(const Box &) const = default;
+};
+
+// The controls the layout moves.
+struct ViewerBoxes {
+    Box label1;
+    Box combo1;
+    Box label2;
+    Box image1;
+    Box text3;
+    Box text2;
+    Box frame1;
+};
+
+// What the layout reads besides the boxes themselves.
+struct LayoutInput {
+    double clientWidth = 0;        // W, twips
+    double clientHeight = 0;       // H, twips
+    double pictureWidthFactor = 1; // f
+    double textWidthReduction = 0; // r, twips
+    // The panel is shown and its picture hidden (Frame1 visible, Command13 reads "显示图形"): both
+    // panes then stand 1500 twips further left.
+    bool panesShiftedLeft = false;
+};
+
+// The layout has 23 steps. A list selection runs only steps 1 to 18: the panel is about to be
+// hidden, so Frame1 is not placed and the panes are not shifted.
+enum class LayoutScope { Selection, Full };
+
+// How far both panes move left while the panel is shown with its picture hidden, in twips.
+constexpr double kHiddenPictureShift = 1500;
+
+// Runs the steps in order. Each value is worked out in double precision from what the boxes hold
+// at that moment, so a later step sees the result of an earlier one, and is stored as a float.
+void LayoutBoxes(ViewerBoxes &boxes, const LayoutInput &input, LayoutScope scope = LayoutScope::Full);
+
+// Where a box stands on screen: twips to logical pixels, 15 to one, each figure rounded.
+QRect toPixels(const Box &box);
+
+// A length in pixels as twips.
+double pixelsToTwips(double pixels);
+
+} // namespace viewer
