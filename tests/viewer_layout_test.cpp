@@ -144,8 +144,8 @@ void ViewerLayoutTest::smallClient_refusesNegativeSizes_data()
     QTest::addColumn<Box>("text2");
 
     // Starting from the layout of a 20000 × 10000 client (picture 5600 × 9375, panes 13800 wide, or
-    // 12945 with the panel,
-    // Text3 4475 and Text2 4800 high). Heights that would be negative keep the previous value.
+    // 12945 with the panel, Text3 4475 and Text2 4800 high). A width or height that would be
+    // negative keeps the previous value.
     QTest::newRow("minimised") << 0.0 << 0.0 << 0.0 << Box{0, 525, 0, 9375} << Box{0, 525, 0, 4475}
                                << Box{0, 0, 0, 0};
     QTest::newRow("minimised with the panel") << 0.0 << 0.0 << 855.0 << Box{0, 525, 0, 9375}

@@ -1,11 +1,209 @@
 #include "viewer/Fllhb.h"
 
+#include "app/Fonts.h"
 #include "app/Module1.h"
+#include "app/MsgBox.h"
+#include "app/Pictures.h"
+#include "content/Catalogue.h"
+#include "viewer/TextPane.h"
+
+#include <QComboBox>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPushButton>
+
+#include <cmath>
+
+using viewer::Box;
+using viewer::LayoutScope;
+
+namespace {
+
+// The client size of a restored viewer, in twips.
+constexpr double kRestoredWidth = 11880;
+constexpr double kRestoredHeight = 8055;
+
+void setColours(QWidget *widget, const QColor &text, const QColor &background = QColor())
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Text, text);
+    if (background.isValid()) {
+        palette.setColor(QPalette::Window, background);
+        palette.setColor(QPalette::Base, background);
+    }
+    widget->setPalette(palette);
+}
+
+} // namespace
 
 Fllhb::Fllhb(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("Fllhb"));
     setWindowTitle(Module1::appTitle());
+    setWindowIcon(QIcon(Module1::appFile(QStringLiteral("\\picture\\linglu.png"))));
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor(224, 224, 224));
+    setPalette(background);
     Module1::registerLoadedWindow(this);
+
+    createControls();
+    createPanel();
+    placeControls();
+    resize(qRound(kRestoredWidth / kTwipsPerPixel), qRound(kRestoredHeight / kTwipsPerPixel));
+
+    LoadChapter();
+}
+
+void Fllhb::createControls()
+{
+    m_label1 = new QLabel(this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setTextFormat(Qt::PlainText);
+    m_label1->setAlignment(Qt::AlignCenter);
+    m_label1->setFont(Fonts::liShu(26.25));
+    setColours(m_label1, QColor(0, 0, 255));
+    m_boxes.label1 = {315, 0, 3255, 525};
+    setLabelText(m_label1, m_boxes.label1, QStringLiteral("灵箓汇编分类"));
+
+    // List only, in insertion order: the chapter's entries as the book lists them.
+    m_combo1 = new QComboBox(this);
+    m_combo1->setObjectName(QStringLiteral("Combo1"));
+    m_combo1->setEditable(false);
+    m_combo1->setInsertPolicy(QComboBox::InsertAtBottom);
+    m_combo1->setFont(Fonts::kaiTi(15));
+    m_combo1->setMaxVisibleItems(20);
+    m_boxes.combo1 = {3570, 105, 4260, 420};
+    connect(m_combo1, &QComboBox::activated, this, &Fllhb::SelectEntry);
+
+    m_label2 = new QLabel(this);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_label2->setTextFormat(Qt::PlainText);
+    m_label2->setAlignment(Qt::AlignCenter);
+    m_label2->setFont(Fonts::kaiTi(15.75));
+    setColours(m_label2, QColor(0, 0, 192));
+    m_boxes.label2 = {7860, 120, 3645, 315};
+    setLabelText(m_label2, m_boxes.label2, QStringLiteral("具体的灵箓汇编内容标题"));
+
+    m_image1 = new PictureBox(this);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->setBorder(true);
+    m_boxes.image1 = {360, 720, 2940, 7125};
+
+    m_text3 = new TextPane(this);
+    m_text3->setObjectName(QStringLiteral("Text3"));
+    m_text3->setFont(Fonts::kaiTi(15));
+    setColours(m_text3, QColor(255, 0, 255), QColor(192, 255, 255));
+    m_boxes.text3 = {3420, 720, 8340, 2670};
+
+    m_text2 = new TextPane(this);
+    m_text2->setObjectName(QStringLiteral("Text2"));
+    m_text2->setFont(Fonts::songTi(12));
+    setColours(m_text2, QColor(255, 0, 0), QColor(192, 255, 192));
+    m_boxes.text2 = {3420, 3465, 8340, 4335};
+}
+
+void Fllhb::setLabelText(QLabel *label, Box &box, const QString &text)
+{
+    // The label sizes itself to its text; its left and top stay where they are.
+    label->setText(text);
+    const QFontMetricsF metrics(label->font());
+    box.setWidth(viewer::pixelsToTwips(std::ceil(metrics.horizontalAdvance(text))));
+    box.setHeight(viewer::pixelsToTwips(std::ceil(metrics.height())));
+    label->setGeometry(viewer::toPixels(box));
+}
+
+void Fllhb::placeControls()
+{
+    m_label1->setGeometry(viewer::toPixels(m_boxes.label1));
+    m_combo1->setGeometry(viewer::toPixels(m_boxes.combo1));
+    m_label2->setGeometry(viewer::toPixels(m_boxes.label2));
+    m_image1->setGeometry(viewer::toPixels(m_boxes.image1));
+    m_text3->setGeometry(viewer::toPixels(m_boxes.text3));
+    m_text2->setGeometry(viewer::toPixels(m_boxes.text2));
+    m_frame1->setGeometry(viewer::toPixels(m_boxes.frame1));
+}
+
+void Fllhb::LoadChapter()
+{
+    m_pictureWidthFactor = 1;
+    m_textWidthReduction = 0;
+
+    const content::Chapter *chapter = content::Catalogue::instance().chapterByShortTitle(Module1::CurrentChapter());
+    if (!chapter)
+        return; // the window keeps its initial texts, an empty list and the hidden panel
+
+    setLabelText(m_label1, m_boxes.label1, chapter->categoryCaption);
+    const QStringList names = content::Catalogue::entryNames(*chapter);
+    m_combo1->addItem(names.first());
+    m_combo1->setCurrentIndex(0);
+    SelectEntry();
+
+    // SelectEntry has shown the first page through the page routine, which reports its own
+    // failure. The page is not loaded a second time: that would only repeat the same picture and
+    // texts, or, with the picture missing, a second message; and a failure must not cost the
+    // chapter the rest of its list.
+    m_combo1->addItems(names.mid(1));
+}
+
+void Fllhb::chooseEntry(int index)
+{
+    m_combo1->setCurrentIndex(index);
+    SelectEntry();
+}
+
+void Fllhb::SelectEntry()
+{
+    setLabelText(m_label2, m_boxes.label2, m_combo1->currentText());
+    m_pictureWidthFactor = 1;
+    m_textWidthReduction = 0;
+    layOut(LayoutScope::Selection);
+    m_frame1->hide();
+
+    const content::Chapter *chapter = content::Catalogue::instance().chapterByCaption(m_label1->text());
+    if (!chapter)
+        return;
+    if (chapter->hasPanel)
+        ShowQimenPage();
+    else
+        ShowEntryPage(*chapter);
+}
+
+void Fllhb::LayoutViewer()
+{
+    layOut(LayoutScope::Full);
+}
+
+void Fllhb::layOut(LayoutScope scope)
+{
+    viewer::LayoutInput input;
+    input.clientWidth = viewer::pixelsToTwips(width());
+    input.clientHeight = viewer::pixelsToTwips(height());
+    input.pictureWidthFactor = m_pictureWidthFactor;
+    input.textWidthReduction = m_textWidthReduction;
+    input.panesShiftedLeft = !m_frame1->isHidden() && m_command13->text() == QStringLiteral("显示图形");
+    viewer::LayoutBoxes(m_boxes, input, scope);
+    placeControls();
+}
+
+void Fllhb::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    LayoutViewer();
+}
+
+bool Fllhb::loadPicture(int pictureNumber)
+{
+    const QString file = Module1::appFile(QStringLiteral("\\picture\\") + content::pictureDigits(pictureNumber)
+                                          + QStringLiteral(".jpg"));
+    QString failure;
+    const QImage picture = Pictures::load(file, &failure);
+    if (picture.isNull()) {
+        MsgBox::show(failure);
+        return false;
+    }
+    m_image1->setPicture(picture);
+    return true;
 }

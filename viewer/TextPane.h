@@ -1,0 +1,20 @@
+#pragma once
+// A read-only, scrolling text pane. It keeps the text exactly as it was set (CR LF between lines);
+// the editor underneath shows it with its own line breaks.
+
+#include <QPlainTextEdit>
+
+class TextPane : public QPlainTextEdit
+{
+    Q_OBJECT
+    Q_PROPERTY(QString text READ text WRITE setText)
+
+public:
+    explicit TextPane(QWidget *parent = nullptr);
+
+    const QString &text() const { return m_text; }
+    void setText(const QString &text);
+
+private:
+    QString m_text;
+};
