@@ -1,0 +1,11 @@
+# Robustness: the fault matrix, the untouched-installation session and the soak run, plus the
+# optional fuzzing and benchmark programs (built only on request, never by the default build).
+
+option(LINGLU_FUZZ "Build the libFuzzer targets (clang only; scripts/fuzz)" OFF)
+if(LINGLU_FUZZ)
+    add_subdirectory(${PROJECT_SOURCE_DIR}/fuzz ${CMAKE_BINARY_DIR}/fuzz)
+endif()
+
+if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
+    add_subdirectory(${PROJECT_SOURCE_DIR}/bench ${CMAKE_BINARY_DIR}/bench EXCLUDE_FROM_ALL)
+endif()
