@@ -1,6 +1,84 @@
 #include "catalogue/Fmulu.h"
 
+#include "app/Fonts.h"
 #include "app/Module1.h"
+#include "app/MsgBox.h"
+#include "app/Pictures.h"
+#include "catalogue/CatalogueLayout.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+// The twelve titles in grid order: what each shows and what a click on it opens. A title with a
+// shift opens an article, the others a chapter by its short title. Sizes are the design's, in
+// twips; each title then takes the size its text needs.
+struct TitleSpec {
+    const char *name;
+    const char *caption;
+    const char *opens;
+    int shift; // 0: a chapter
+    int designWidth;
+    int designHeight;
+    bool highlighted;
+};
+
+constexpr TitleSpec kTitles[] = {
+    {"Label16", "奇门符咒", "奇门遁甲", 0, 1830, 465, false},
+    {"Label29", "符咒心得", "符咒心得", 2, 1860, 495, true},
+    {"Label33", "祝由须知", "祝由须知", 3, 1860, 495, true},
+    {"Label22", "日常琐事", "日常琐事", 0, 1830, 465, false},
+    {"Label30", "祝由秘字", "祝由秘字", 0, 1845, 465, false},
+    {"Label21", "驱煞转运", "驱煞转运", 0, 1830, 465, false},
+    {"Label23", "治病驱魔", "治病驱魔", 0, 1830, 465, false},
+    {"Label24", "问世通灵", "问世通灵", 0, 1830, 465, false},
+    {"Label19", "夜行护身", "夜行护身", 0, 1830, 465, false},
+    {"Label25", "修身养性", "修身养性", 0, 1830, 465, false},
+    {"Label18", "镇宅兴家", "镇宅兴家", 0, 1830, 465, false},
+    {"Label17", "隐身飞升", "隐身飞升", 0, 1830, 465, false},
+};
+
+const QColor kPageColour(0, 255, 255);
+const QColor kHighlightColour(255, 0, 255);
+constexpr double kTitlePointSize = 21.75;
+constexpr int kBannerInterval = 50; // ms
+// The page's size as designed, in twips; the frame sizes it at once.
+constexpr int kDesignWidth = 11940;
+constexpr int kDesignHeight = 7950;
+
+int toPixels(double twips)
+{
+    return qRound(twips / kTwipsPerPixel);
+}
+
+// A title: a label that runs its action when clicked (pressed and released over it).
+class TitleLabel : public QLabel
+{
+public:
+    TitleLabel(std::function<void()> onClick, QWidget *parent)
+        : QLabel(parent)
+        , m_onClick(std::move(onClick))
+    {
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override { event->accept(); }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        event->accept();
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            m_onClick();
+    }
+
+private:
+    std::function<void()> m_onClick;
+};
+
+} // namespace
 
 Fmulu::Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *parent)
     : QWidget(parent)
@@ -10,8 +88,129 @@ Fmulu::Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *pare
     setObjectName(QStringLiteral("Fmulu"));
     setWindowTitle(QStringLiteral("目录"));
     Module1::registerLoadedWindow(this);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0, 255, 255));
-    setPalette(pal);
+    // The page paints its colour and picture itself; the titles are transparent over it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    createTitles();
+
+    m_image1 = new PictureBox(this);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(kBannerInterval);
+    connect(m_timer1, &QTimer::timeout, this, &Fmulu::timerTick);
+
+    resize(toPixels(kDesignWidth), toPixels(kDesignHeight));
+
+    // Load: the two pictures. A missing or unreadable file leaves that picture empty, silently.
+    m_background = Pictures::load(Module1::appFile(QStringLiteral("\\picture\\globe.png")));
+    m_image1->setPicture(Pictures::load(Module1::appFile(QStringLiteral("\\picture\\wkpna.gif"))));
+
+    m_timer1->start();
+}
+
+void Fmulu::createTitles()
+{
+    const QFont font = Fonts::liShu(kTitlePointSize);
+    for (const TitleSpec &spec : kTitles) {
+        const QString opens = QString::fromUtf8(spec.opens);
+        const int shift = spec.shift;
+        auto *label = new TitleLabel(
+            [this, opens, shift] {
+                if (shift != 0)
+                    m_openArticle(opens, shift);
+                else
+                    m_openChapter(opens);
+            },
+            this);
+        label->setObjectName(QString::fromLatin1(spec.name));
+        label->setText(QString::fromUtf8(spec.caption));
+        label->setFont(font);
+        label->setAlignment(Qt::AlignCenter);
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setLineWidth(1);
+        label->setCursor(Qt::PointingHandCursor);
+        if (spec.highlighted) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, kHighlightColour);
+            label->setPalette(palette);
+        }
+        label->resize(toPixels(spec.designWidth), toPixels(spec.designHeight));
+        label->resize(label->sizeHint()); // the title takes the size its text needs
+    }
+}
+
+QLabel *Fmulu::title(const char *name) const
+{
+    return findChild<QLabel *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+}
+
+void Fmulu::paintEvent(QPaintEvent *)
+{
+    // The picture at its natural size from the top-left corner; the colour wherever it does not reach.
+    QPainter painter(this);
+    painter.fillRect(rect(), kPageColour);
+    if (!m_background.isNull())
+        painter.drawImage(QPoint(0, 0), m_background);
+}
+
+void Fmulu::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutPage();
+}
+
+void Fmulu::layoutPage()
+{
+    using CatalogueLayout::Box;
+    using CatalogueLayout::Boxes;
+    struct Placed {
+        QWidget *widget;
+        Box Boxes::*box;
+    };
+    const Placed placed[] = {
+        {title("Label16"), &Boxes::Label16}, {title("Label29"), &Boxes::Label29}, {title("Label33"), &Boxes::Label33},
+        {title("Label22"), &Boxes::Label22}, {title("Label30"), &Boxes::Label30}, {title("Label21"), &Boxes::Label21},
+        {title("Label23"), &Boxes::Label23}, {title("Label24"), &Boxes::Label24}, {title("Label19"), &Boxes::Label19},
+        {title("Label25"), &Boxes::Label25}, {title("Label18"), &Boxes::Label18}, {title("Label17"), &Boxes::Label17},
+        {m_image1, &Boxes::Image1},
+    };
+
+    const auto twips = [](int pixels) { return float(pixels * kTwipsPerPixel); };
+    Boxes boxes;
+    for (const Placed &p : placed) {
+        const QRect g = p.widget->geometry();
+        boxes.*p.box = {twips(g.x()), twips(g.y()), twips(g.width()), twips(g.height())};
+    }
+    CatalogueLayout::layout(twips(width()), twips(height()), boxes);
+    for (const Placed &p : placed) {
+        const Box &box = boxes.*p.box;
+        p.widget->setGeometry(toPixels(box.left), toPixels(box.top), toPixels(box.width), toPixels(box.height));
+    }
+}
+
+void Fmulu::timerTick()
+{
+    // While a message box is open, and above all this tick's own box in its nested event loop,
+    // ticks wait: boxes never stack, and the first tick after the box is closed tries the same
+    // picture again.
+    if (MsgBox::isOpen())
+        return;
+
+    // Every tick checks all four pictures; once one is gone the banner is hidden for good.
+    for (const QString &file : BannerCycle::files())
+        if (!QFileInfo(Module1::appFile(file)).isFile())
+            m_image1->hide();
+    if (m_image1->isHidden())
+        return;
+
+    QString error;
+    const QImage picture = Pictures::load(Module1::appFile(m_banner.current()), &error);
+    if (picture.isNull()) {
+        MsgBox::show(error); // the banner keeps its picture and the step its value
+        return;
+    }
+    m_image1->setPicture(picture);
+    m_banner.advance();
 }

@@ -1,9 +1,16 @@
 #pragma once
 // The catalogue page: the frame's backdrop with the twelve titles and the banner.
 
+#include "catalogue/BannerCycle.h"
+
+#include <QImage>
 #include <QWidget>
 
 #include <functional>
+
+class PictureBox;
+class QLabel;
+class QTimer;
 
 class Fmulu : public QWidget
 {
@@ -15,7 +22,23 @@ public:
 
     Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *parent = nullptr);
 
+    // Timer1: shows the banner's next picture, or hides the banner for good when a picture is gone.
+    void timerTick();
+    int bannerStep() const { return m_banner.step(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    void createTitles();
+    QLabel *title(const char *name) const;
+    void layoutPage();
+
     ChapterOpener m_openChapter;
     ArticleOpener m_openArticle;
+    QImage m_background;
+    PictureBox *m_image1 = nullptr;
+    QTimer *m_timer1 = nullptr;
+    BannerCycle m_banner;
 };

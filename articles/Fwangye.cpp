@@ -1,0 +1,93 @@
+#include "articles/Fwangye.h"
+
+#include "app/Fonts.h"
+#include "app/Module1.h"
+
+#include <QFile>
+#include <QMdiSubWindow>
+#include <QResizeEvent>
+#include <QStringDecoder>
+
+namespace {
+
+// The view sits this far from the window's left and top edges and is this much smaller than the
+// window's client area (in twips).
+constexpr double kViewOffset = 45;
+constexpr double kViewShrink = 100;
+
+int twipsToPixels(double twips)
+{
+    return qRound(twips / kTwipsPerPixel);
+}
+
+} // namespace
+
+QVariant ArticleBrowser::loadResource(int type, const QUrl &name)
+{
+    if (type != QTextDocument::HtmlResource || !name.isLocalFile())
+        return QTextBrowser::loadResource(type, name);
+    QFile file(name.toLocalFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return QTextBrowser::loadResource(type, name);
+    const QByteArray page = file.readAll();
+
+    // A byte order mark or a declared character set other than gb2312 is honoured; gb2312, or no
+    // declaration at all, means GBK.
+    QStringDecoder decoder = QStringDecoder::decoderForHtml(page);
+    const bool declared = QStringConverter::encodingForData(page).has_value()
+        || page.first(qMin(page.size(), qsizetype(1024))).toLower().contains("charset=");
+    if (!decoder.isValid() || !declared
+        || QString::fromLatin1(decoder.name()).compare(QLatin1String("GB2312"), Qt::CaseInsensitive) == 0)
+        decoder = QStringDecoder("GBK");
+    if (!decoder.isValid())
+        return QTextBrowser::loadResource(type, name);
+    return QString(decoder.decode(page));
+}
+
+Fwangye::Fwangye(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Fwangye"));
+    Module1::registerLoadedWindow(this);
+
+    m_webBrowser1 = new ArticleBrowser(this);
+    m_webBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    m_webBrowser1->move(twipsToPixels(kViewOffset), twipsToPixels(kViewOffset));
+    m_webBrowser1->setOpenExternalLinks(true);
+
+    // Loading a page completes before its title is read: the title is taken once the event loop
+    // has delivered the completion.
+    connect(m_webBrowser1, &QTextBrowser::sourceChanged, this, &Fwangye::navigationComplete, Qt::QueuedConnection);
+}
+
+void Fwangye::setCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+    if (QMdiSubWindow *sub = Module1::subWindowOf(this))
+        sub->setWindowTitle(caption);
+}
+
+void Fwangye::navigate(const QString &fileName)
+{
+    m_webBrowser1->setSource(QUrl::fromLocalFile(fileName), QTextDocument::HtmlResource);
+}
+
+void Fwangye::navigationComplete()
+{
+    // No title available: the caption stays as it was.
+    const QString title = m_webBrowser1->document()->metaInformation(QTextDocument::DocumentTitle);
+    if (!title.isEmpty())
+        setCaption(title);
+}
+
+void Fwangye::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // Each size is set on its own; a size that would be negative (a minimised window) is left as it was.
+    const int width = twipsToPixels(event->size().width() * kTwipsPerPixel - kViewShrink);
+    const int height = twipsToPixels(event->size().height() * kTwipsPerPixel - kViewShrink);
+    if (width >= 0)
+        m_webBrowser1->resize(width, m_webBrowser1->height());
+    if (height >= 0)
+        m_webBrowser1->resize(m_webBrowser1->width(), height);
+}
