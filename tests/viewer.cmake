@@ -2,3 +2,4 @@
 linglu_add_test(viewer_layout_test LIBS linglu_viewer_layout)
 linglu_add_test(viewer_window_test LIBS linglu_viewer)
 linglu_add_test(viewer_qimen_test LIBS linglu_viewer)
+linglu_add_test(mainwindow_test LIBS linglu_app)
