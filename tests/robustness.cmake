@@ -9,3 +9,5 @@ endif()
 if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
     add_subdirectory(${PROJECT_SOURCE_DIR}/bench ${CMAKE_BINARY_DIR}/bench EXCLUDE_FROM_ALL)
 endif()
+
+linglu_add_test(robust_faults_test LIBS linglu_app)

@@ -1,0 +1,493 @@
+// The fault matrix: every file the program reads, given each fault a file can have (missing, empty,
+// cut in half, not a picture, a folder of that name, unreadable), plus a read-only installation
+// folder and a temporary page that cannot be written. Each action shows at most one message, never
+// a stacked or endless run of them, and never crashes or hangs; what the windows show afterwards is
+// checked as well.
+#include "robust_support.h"
+
+#include "about/FrmAbout1.h"
+#include "app/ChapterOpener.h"
+#include "app/MDIForm1.h"
+#include "app/Pictures.h"
+#include "articles/ArticlePage.h"
+#include "articles/Fwangye.h"
+#include "catalogue/Fmulu.h"
+#include "content/Catalogue.h"
+#include "viewer/Fllhb.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTest>
+#include <QTextBrowser>
+
+using namespace robust;
+
+Q_DECLARE_METATYPE(robust::Fault)
+
+namespace {
+
+// Picture 055 is the first page of 日常琐事; 077 the overview of 玉女反闭诀, 079 the 子丑日 chart.
+const QString kChapter = QStringLiteral("日常琐事");
+constexpr int kFirstPicture = 55;
+constexpr int kOverviewPicture = 77;
+constexpr int kFirstChartPicture = 79;
+
+MDIForm1 *openFrame()
+{
+    auto *frame = new MDIForm1;
+    frame->show();
+    return frame;
+}
+
+Fmulu *catalogueOf(MDIForm1 *frame)
+{
+    return frame->catalogueWindow() ? qobject_cast<Fmulu *>(frame->catalogueWindow()->widget()) : nullptr;
+}
+
+template<typename Form>
+QList<Form *> childForms(MDIForm1 *frame)
+{
+    QList<Form *> forms;
+    for (QMdiSubWindow *sub : frame->area()->subWindowList(QMdiArea::CreationOrder))
+        if (auto *form = qobject_cast<Form *>(sub->widget()))
+            forms.append(form);
+    return forms;
+}
+
+Fllhb *viewerOf(MDIForm1 *frame, const QString &shortTitle)
+{
+    for (Fllhb *viewer : childForms<Fllhb>(frame))
+        if (Module1::captionOf(viewer) == QStringLiteral("灵箓汇编-") + shortTitle)
+            return viewer;
+    return nullptr;
+}
+
+const PictureBox *imageOf(const QWidget *form)
+{
+    return form->findChild<const PictureBox *>(QStringLiteral("Image1"));
+}
+
+int shownNumber(const QWidget *form)
+{
+    const PictureBox *box = imageOf(form);
+    return box ? shownPictureNumber(box->picture()) : -2;
+}
+
+// Which faults a picture loader reports. A JPEG or BMP cut in half still decodes (the missing part
+// is left blank), so it is shown without a message; a PNG or GIF cut in half does not decode.
+bool reportedForJpeg(Fault fault)
+{
+    return fault != Fault::Truncated;
+}
+
+void addFaultRows()
+{
+    QTest::addColumn<Fault>("fault");
+    for (Fault fault : allFaults())
+        QTest::newRow(faultName(fault)) << fault;
+}
+
+} // namespace
+
+class RobustFaultsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void entryPicture_data() { addFaultRows(); }
+    void entryPicture();
+    void qimenChart_data() { addFaultRows(); }
+    void qimenChart();
+    void background_data() { addFaultRows(); }
+    void background();
+    void gif_data() { addFaultRows(); }
+    void gif();
+    void bannerBitmap_data();
+    void bannerBitmap();
+    void bannerBox_waitsWhileOpen();
+    void bannerBox_notEndless();
+    void articleFile_data();
+    void articleFile();
+    void readOnlyInstallation();
+    void temPage_data();
+    void temPage();
+
+private:
+    // Skips the case when permission bits would not stop this process (root, as CI runs).
+    bool skipUnreadableAsRoot(Fault fault);
+    bool m_permissionsApply = true;
+};
+
+void RobustFaultsTest::initTestCase()
+{
+    m_permissionsApply = permissionsApply();
+}
+
+void RobustFaultsTest::cleanup()
+{
+    closeAllWindows();
+}
+
+bool RobustFaultsTest::skipUnreadableAsRoot(Fault fault)
+{
+    return fault == Fault::Unreadable && !m_permissionsApply;
+}
+
+void RobustFaultsTest::entryPicture()
+{
+    QFETCH(Fault, fault);
+    if (skipUnreadableAsRoot(fault))
+        QSKIP("running as root: permission bits do not stop reading");
+    Installation installation;
+    QVERIFY(applyFault(installation.path(pictureName(kFirstPicture)), fault));
+    BoxRecorder boxes;
+    MDIForm1 *frame = openFrame();
+    const content::Chapter *chapter = content::Catalogue::instance().chapterByShortTitle(kChapter);
+    QVERIFY(chapter);
+    const QStringList names = content::Catalogue::entryNames(*chapter);
+
+    // Opening the chapter: one message at most, and the chapter keeps its whole list.
+    OpenChapterWindow(kChapter);
+    Fllhb *viewer = viewerOf(frame, kChapter);
+    QVERIFY(viewer);
+    const int expected = reportedForJpeg(fault) ? 1 : 0;
+    QCOMPARE(boxes.count(), expected);
+    if (expected)
+        QVERIFY2(boxes.shown().first().text.contains(QStringLiteral("055.jpg")), qPrintable(boxes.shown().first().text));
+    auto *combo = viewer->findChild<QComboBox *>(QStringLiteral("Combo1"));
+    QCOMPARE(combo->count(), names.size());
+    QCOMPARE(combo->currentIndex(), 0);
+    QCOMPARE(viewer->findChild<QLabel *>(QStringLiteral("Label2"))->text(), names.first());
+    QCOMPARE(shownNumber(viewer), expected ? -1 : kFirstPicture);
+
+    // Moving on works; coming back reports the same failure once more, no more.
+    boxes.clear();
+    viewer->chooseEntry(1);
+    QCOMPARE(boxes.count(), 0);
+    QVERIFY(shownNumber(viewer) >= 0);
+    const int second = shownNumber(viewer);
+    viewer->chooseEntry(0);
+    QCOMPARE(boxes.count(), expected);
+    QCOMPARE(shownNumber(viewer), expected ? second : kFirstPicture);
+    viewer->grab(); // painting a partial or missing picture is fine too
+}
+
+void RobustFaultsTest::qimenChart()
+{
+    QFETCH(Fault, fault);
+    if (skipUnreadableAsRoot(fault))
+        QSKIP("running as root: permission bits do not stop reading");
+    Installation installation;
+    QVERIFY(applyFault(installation.path(pictureName(kFirstChartPicture)), fault));
+    BoxRecorder boxes;
+    MDIForm1 *frame = openFrame();
+    OpenChapterWindow(QStringLiteral("奇门遁甲"));
+    Fllhb *viewer = viewerOf(frame, QStringLiteral("奇门遁甲"));
+    QVERIFY(viewer);
+    auto *combo = viewer->findChild<QComboBox *>(QStringLiteral("Combo1"));
+    viewer->chooseEntry(combo->findText(QStringLiteral("玉女反闭诀")));
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(shownNumber(viewer), kOverviewPicture);
+
+    // 子丑日: one message; the chart's width share is in force, the overview's picture stays.
+    viewer->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    const int expected = reportedForJpeg(fault) ? 1 : 0;
+    QCOMPARE(boxes.count(), expected);
+    QCOMPARE(viewer->pictureWidthFactor(), 2.5);
+    QCOMPARE(shownNumber(viewer), expected ? kOverviewPicture : kFirstChartPicture);
+
+    // The next chart is unaffected.
+    boxes.clear();
+    viewer->findChild<QPushButton *>(QStringLiteral("Command2"))->click();
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(shownNumber(viewer), kFirstChartPicture + 1);
+}
+
+void RobustFaultsTest::background()
+{
+    // The catalogue page and the About box both load the background; any fault leaves it plain.
+    QFETCH(Fault, fault);
+    if (skipUnreadableAsRoot(fault))
+        QSKIP("running as root: permission bits do not stop reading");
+    Installation installation;
+    QVERIFY(applyFault(installation.path(kGlobe), fault));
+    BoxRecorder boxes;
+    MDIForm1 *frame = openFrame();
+    Fmulu *catalogue = catalogueOf(frame);
+    QVERIFY(catalogue);
+    const QImage page = catalogue->grab().toImage();
+    QCOMPARE(page.pixelColor(2, 2), QColor(0, 255, 255)); // the plain cyan page
+    {
+        FrmAbout1 about(frame);
+        about.show();
+        about.grab();
+        about.close();
+    }
+    QCOMPARE(boxes.count(), 0);
+}
+
+void RobustFaultsTest::gif()
+{
+    QFETCH(Fault, fault);
+    if (skipUnreadableAsRoot(fault))
+        QSKIP("running as root: permission bits do not stop reading");
+    Installation installation;
+    QVERIFY(applyFault(installation.path(kGif), fault));
+    BoxRecorder boxes;
+    MDIForm1 *frame = openFrame();
+    Fmulu *catalogue = catalogueOf(frame);
+    QVERIFY(catalogue);
+    catalogue->grab();
+    QCOMPARE(boxes.count(), 0);
+    QVERIFY(imageOf(catalogue)->picture().isNull()); // an empty banner until the first tick
+    catalogue->timerTick();
+    QCOMPARE(boxes.count(), 0);
+    QVERIFY(!imageOf(catalogue)->picture().isNull()); // the bitmaps do not depend on the GIF
+}
+
+void RobustFaultsTest::bannerBitmap_data()
+{
+    QTest::addColumn<int>("banner"); // index into kBanners: 3 is llhbd, the first one shown
+    QTest::addColumn<Fault>("fault");
+    for (int banner : {3, 1})
+        for (Fault fault : allFaults())
+            QTest::addRow("%s %s", qPrintable(kBanners[banner].mid(9)), faultName(fault)) << banner << fault;
+}
+
+void RobustFaultsTest::bannerBitmap()
+{
+    QFETCH(int, banner);
+    QFETCH(Fault, fault);
+    if (skipUnreadableAsRoot(fault))
+        QSKIP("running as root: permission bits do not stop reading");
+    Installation installation;
+    const QString file = installation.path(kBanners[banner]);
+    const QByteArray good = [&] {
+        QFile f(file);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    QVERIFY(applyFault(file, fault));
+    BoxRecorder boxes;
+    MDIForm1 *frame = openFrame();
+    Fmulu *catalogue = catalogueOf(frame);
+    QVERIFY(catalogue);
+    const PictureBox *image = imageOf(catalogue);
+
+    // The cycle is d, a, b, c: llhbd is reached on tick 1, llhbb on tick 3.
+    const int reachedOnTick = banner == 3 ? 1 : 3;
+    constexpr int ticks = 8;
+    for (int tick = 1; tick <= ticks; ++tick)
+        catalogue->timerTick();
+
+    switch (fault) {
+    case Fault::Missing:
+    case Fault::Directory:
+        // Not a file of that name: the banner is hidden for good, silently.
+        QCOMPARE(boxes.count(), 0);
+        QVERIFY(image->isHidden());
+        if (fault == Fault::Directory)
+            QVERIFY(QDir().rmdir(file));
+        QVERIFY(writeFile(file, good));
+        catalogue->timerTick();
+        QVERIFY(image->isHidden());
+        QCOMPARE(boxes.count(), 0);
+        break;
+    case Fault::Truncated:
+        // Half a bitmap still decodes: shown, the cycle goes on.
+        QCOMPARE(boxes.count(), 0);
+        QVERIFY(!image->isHidden());
+        QCOMPARE(catalogue->bannerStep(), (ticks - 1) % 4 + 1);
+        break;
+    case Fault::Empty:
+    case Fault::NotAPicture:
+    case Fault::Unreadable: {
+        // One message per tick that meets the file, each after the previous one was closed; the
+        // banner keeps its picture and the cycle its step.
+        QCOMPARE(boxes.count(), ticks - reachedOnTick + 1);
+        QCOMPARE(boxes.maxDepth(), 1);
+        QVERIFY(boxes.shown().first().text.contains(kBanners[banner].mid(9)));
+        QVERIFY(!image->isHidden());
+        QCOMPARE(catalogue->bannerStep(), banner == 3 ? 0 : 2);
+        // Repaired, the next tick shows it and the cycle moves on.
+        boxes.clear();
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QVERIFY(writeFile(file, good));
+        catalogue->timerTick();
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(image->picture().size(), QSize(64, 32));
+        QCOMPARE(catalogue->bannerStep(), banner == 3 ? 1 : 3);
+        break;
+    }
+    }
+}
+
+void RobustFaultsTest::bannerBox_waitsWhileOpen()
+{
+    // A real message box runs a modal loop in which the 50 ms timer keeps firing. While a box is
+    // open no tick may show another: the recorder runs the event loop for 300 ms inside each box.
+    Installation installation;
+    QVERIFY(applyFault(installation.path(kBanners[3]), Fault::NotAPicture));
+    BoxRecorder boxes;
+    boxes.setWhileOpen([] { QTest::qWait(300); });
+    MDIForm1 *frame = openFrame();
+    QVERIFY(catalogueOf(frame));
+    QTRY_VERIFY_WITH_TIMEOUT(boxes.count() >= 2, 5000);
+    QCOMPARE(boxes.maxDepth(), 1);
+}
+
+void RobustFaultsTest::bannerBox_notEndless()
+{
+    // A user who closes the message at once gets it back 50 ms later, and again after every
+    // closing: the frame takes no input while a box is open, so the program can hardly be used or
+    // even quit. One report of a damaged banner file is enough.
+    Installation installation;
+    QVERIFY(applyFault(installation.path(kBanners[3]), Fault::NotAPicture));
+    BoxRecorder boxes;
+    MDIForm1 *frame = openFrame();
+    QVERIFY(catalogueOf(frame));
+    QTest::qWait(1000); // about twenty ticks
+    QEXPECT_FAIL("", "the catalogue reports a damaged banner bitmap again on every tick after its box is closed",
+                 Continue);
+    QVERIFY2(boxes.count() <= 1, qPrintable(QStringLiteral("%1 boxes in one second").arg(boxes.count())));
+}
+
+void RobustFaultsTest::articleFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("shift");
+    QTest::addColumn<Fault>("fault");
+    for (const auto &[name, shift] : {std::pair{QStringLiteral("符咒心得"), 2}, std::pair{QStringLiteral("祝由须知"), 3}})
+        for (Fault fault : allFaults())
+            QTest::addRow("%s %s", qPrintable(name), faultName(fault)) << name << shift << fault;
+}
+
+void RobustFaultsTest::articleFile()
+{
+    QFETCH(QString, name);
+    QFETCH(int, shift);
+    QFETCH(Fault, fault);
+    if (skipUnreadableAsRoot(fault))
+        QSKIP("running as root: permission bits do not stop reading");
+    Installation installation;
+    QVERIFY(applyFault(installation.path(articleName(name)), fault));
+    BoxRecorder boxes;
+    MDIForm1 *frame = openFrame();
+    const bool unreadable = fault == Fault::Missing || fault == Fault::Directory || fault == Fault::Unreadable;
+
+    for (int opening = 1; opening <= 2; ++opening) {
+        boxes.clear();
+        OpenArticlePage(name, shift);
+        QCoreApplication::processEvents();
+        const QList<Fwangye *> pages = childForms<Fwangye>(frame);
+        if (unreadable) {
+            // One message naming the file; no window, no page written.
+            QCOMPARE(boxes.count(), 1);
+            QVERIFY2(boxes.shown().first().text.contains(name + QStringLiteral(".god")),
+                     qPrintable(boxes.shown().first().text));
+            QVERIFY(pages.isEmpty());
+            QVERIFY(!QFileInfo::exists(installation.path(kTemPage)));
+        } else {
+            // Whatever the bytes, they decode to some page: a window, no message.
+            QCOMPARE(boxes.count(), 0);
+            QVERIFY(!pages.isEmpty());
+            QVERIFY(pages.size() <= opening);
+            QVERIFY(QFileInfo(installation.path(kTemPage)).isFile());
+            pages.last()->grab();
+        }
+    }
+    if (fault == Fault::Empty) {
+        const QList<Fwangye *> pages = childForms<Fwangye>(frame);
+        QCOMPARE(pages.size(), 1); // no title: the caption stays the name, and is found again
+        QVERIFY(pages.first()->WebBrowser1()->toPlainText().isEmpty());
+        QCOMPARE(QFileInfo(installation.path(kTemPage)).size(), 0);
+    }
+}
+
+void RobustFaultsTest::readOnlyInstallation()
+{
+    if (!m_permissionsApply)
+        QSKIP("running as root: a read-only folder can still be written");
+    Installation installation;
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    QVERIFY(QFile::setPermissions(installation.root(), readOnly));
+    const auto writable = qScopeGuard(
+        [&] { QFile::setPermissions(installation.root(), readOnly | QFileDevice::WriteOwner); });
+    BoxRecorder boxes;
+    MDIForm1 *frame = openFrame();
+
+    // Chapters and pictures only read: no message.
+    OpenChapterWindow(kChapter);
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(shownNumber(viewerOf(frame, kChapter)), kFirstPicture);
+
+    // The article cannot write its page: one message, a window without content.
+    OpenArticlePage(QStringLiteral("符咒心得"), 2);
+    QCoreApplication::processEvents();
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(boxes.shown().first().text.contains(QStringLiteral("tem.htm")));
+    const QList<Fwangye *> pages = childForms<Fwangye>(frame);
+    QCOMPARE(pages.size(), 1);
+    QVERIFY(pages.first()->WebBrowser1()->toPlainText().isEmpty());
+
+    // The deletion timer finds nothing to do and says nothing.
+    frame->timerTick();
+    QCOMPARE(boxes.count(), 1);
+}
+
+void RobustFaultsTest::temPage_data()
+{
+    QTest::addColumn<bool>("directory"); // otherwise a read-only file
+    QTest::newRow("directory") << true;
+    QTest::newRow("read-only") << false;
+}
+
+void RobustFaultsTest::temPage()
+{
+    QFETCH(bool, directory);
+    if (!directory && !m_permissionsApply)
+        QSKIP("running as root: a read-only file can still be written");
+    Installation installation;
+    const QString page = installation.path(kTemPage);
+    if (directory) {
+        QVERIFY(QDir().mkdir(page));
+        QVERIFY(writeFile(page + QStringLiteral("/keep.txt"), "kept"));
+    } else {
+        QVERIFY(writeFile(page, "old"));
+        QVERIFY(QFile::setPermissions(page, QFileDevice::ReadOwner));
+    }
+    BoxRecorder boxes;
+    MDIForm1 *frame = openFrame();
+
+    OpenArticlePage(QStringLiteral("祝由须知"), 3);
+    QCoreApplication::processEvents();
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(boxes.shown().first().text.contains(QStringLiteral("tem.htm")));
+    QCOMPARE(childForms<Fwangye>(frame).size(), 1);
+    QVERIFY(childForms<Fwangye>(frame).first()->WebBrowser1()->toPlainText().isEmpty());
+
+    // The timer says nothing; a folder of that name is left alone with what it holds.
+    frame->timerTick();
+    QCOMPARE(boxes.count(), 1);
+    if (directory) {
+        QVERIFY(QFileInfo(page).isDir());
+        QVERIFY(QFileInfo::exists(page + QStringLiteral("/keep.txt")));
+    }
+
+    // The other article meets the same obstacle, or, once the timer removed the read-only file,
+    // none.
+    boxes.clear();
+    OpenArticlePage(QStringLiteral("符咒心得"), 2);
+    QCoreApplication::processEvents();
+    QCOMPARE(boxes.count(), QFileInfo::exists(page) && directory ? 1 : 0);
+}
+
+QTEST_MAIN(RobustFaultsTest)
+#include "robust_faults_test.moc"
