@@ -11,3 +11,4 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
 endif()
 
 linglu_add_test(robust_faults_test LIBS linglu_app)
+linglu_add_test(robust_session_test LIBS linglu_app)
