@@ -35,6 +35,7 @@ private slots:
     void qimenMenuItemAndCatalogueLabel_shareOneViewer();
     void closedViewer_isFreed_andReopensAtFirstPage();
     void secondChapter_standsInFrontOfTheFirst();
+    void minimisedViewer_laysOutAgainWhenBroughtBack();
     void arrangement_keepsCatalogueBehind_data();
     void arrangement_keepsCatalogueBehind();
     void timer_deletesTemporaryPage();
@@ -159,6 +160,19 @@ void MainWindowTest::secondChapter_standsInFrontOfTheFirst()
     QVERIFY(subOf(viewers().first())->isVisible());
 }
 
+void MainWindowTest::minimisedViewer_laysOutAgainWhenBroughtBack()
+{
+    trigger("驱煞转运");
+    Fllhb *viewer = viewers().first();
+    const viewer::ViewerBoxes maximised = viewer->boxes();
+    subOf(viewer)->showMinimized();
+    trigger("驱煞转运");
+    QVERIFY(subOf(viewer)->isMaximized());
+    QCOMPARE(viewer->boxes().image1, maximised.image1);
+    QCOMPARE(viewer->boxes().text2, maximised.text2);
+    QCOMPARE(viewer->boxes().text2.top, float(0.51 * viewer->height() * 15));
+}
+
 void MainWindowTest::arrangement_keepsCatalogueBehind_data()
 {
     QTest::addColumn<QString>("command");
@@ -200,6 +214,9 @@ void MainWindowTest::arrangement_keepsCatalogueBehind()
     } else if (command == "层叠") {
         QVERIFY(!subOf(open.at(0))->isMaximized());
         QVERIFY(subOf(open.at(0))->pos() != subOf(open.at(1))->pos());
+        // Each cascaded viewer keeps its restored client size, 11880 × 8055 twips.
+        for (Fllhb *viewer : open)
+            QCOMPARE(viewer->size(), QSize(792, 537));
     } else {
         // The minimised viewer lines up along the bottom edge.
         QMdiSubWindow *icon = subOf(viewers().at(1));

@@ -28,6 +28,7 @@ private slots:
     void openChapter_firstEntryAndPicture();
     void unknownChapter_keepsInitialState_data();
     void unknownChapter_keepsInitialState();
+    void userSelection_runsTheSelection();
     void wideThenNormalPage_data();
     void wideThenNormalPage();
     void widePage_staysWideThroughResizes();
@@ -155,6 +156,22 @@ void ViewerWindowTest::unknownChapter_keepsInitialState()
     QVERIFY(text3().isEmpty() && text2().isEmpty());
     QVERIFY(control<QWidget>("Frame1")->isHidden());
     QVERIFY(m_boxes->shown().isEmpty());
+}
+
+void ViewerWindowTest::userSelection_runsTheSelection()
+{
+    // The list reacts to the user's keys as to a mouse choice, also when the entry does not change.
+    m_viewer = open("治病驱魔");
+    auto *combo = control<QComboBox>("Combo1");
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    QCOMPARE(combo->currentIndex(), 1);
+    QCOMPARE(control<QLabel>("Label2")->text(), combo->itemText(1));
+    QCOMPARE(shownPicture(), content::Catalogue::instance().chapterByShortTitle("治病驱魔")->entries.at(1).page->pictureNumber);
+
+    control<TextPane>("Text3")->setText(QString());
+    emit combo->activated(1);
+    QVERIFY(!text3().isEmpty());
 }
 
 void ViewerWindowTest::wideThenNormalPage_data()

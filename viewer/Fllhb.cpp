@@ -52,9 +52,14 @@ Fllhb::Fllhb(QWidget *parent)
     createControls();
     createPanel();
     placeControls();
-    resize(qRound(kRestoredWidth / kTwipsPerPixel), qRound(kRestoredHeight / kTwipsPerPixel));
+    resize(sizeHint());
 
     LoadChapter();
+}
+
+QSize Fllhb::sizeHint() const
+{
+    return QSize(qRound(kRestoredWidth / kTwipsPerPixel), qRound(kRestoredHeight / kTwipsPerPixel));
 }
 
 void Fllhb::createControls()

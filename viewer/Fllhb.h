@@ -44,6 +44,9 @@ public:
     double savedPictureWidthFactor() const { return m_savedPictureWidthFactor; }
     const viewer::ViewerBoxes &boxes() const { return m_boxes; }
 
+    // The restored client size: what a cascaded viewer is given.
+    QSize sizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
