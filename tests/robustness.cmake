@@ -12,3 +12,4 @@ endif()
 
 linglu_add_test(robust_faults_test LIBS linglu_app)
 linglu_add_test(robust_session_test LIBS linglu_app)
+linglu_add_test(robust_soak_test LIBS linglu_app)
