@@ -1,5 +1,4 @@
 # The viewer window, its entry pages, the 奇门遁甲 panel and the frame that opens them.
 linglu_add_test(viewer_layout_test LIBS linglu_viewer_layout)
-linglu_add_test(viewer_window_test LIBS linglu_viewer)
-linglu_add_test(viewer_qimen_test LIBS linglu_viewer)
+linglu_add_test(viewer_test LIBS linglu_viewer)
 linglu_add_test(mainwindow_test LIBS linglu_app)
