@@ -7,7 +7,6 @@
 #include "viewer/Fllhb.h"
 
 #include "app/Fonts.h"
-#include "app/Pictures.h"
 #include "content/Catalogue.h"
 #include "viewer/TextPane.h"
 

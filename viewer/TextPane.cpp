@@ -12,8 +12,7 @@ TextPane::TextPane(QWidget *parent)
 
 void TextPane::setText(const QString &text)
 {
-    if (text == m_text)
-        return;
+    // Setting a text always shows it from its top, also when it is the text already shown.
     m_text = text;
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
