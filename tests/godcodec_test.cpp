@@ -24,6 +24,13 @@ QByteArray readAll(const QString &name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+void writeAll(const QString &name, const QByteArray &bytes)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(name));
+}
+
 } // namespace
 
 class GodcodecTest : public QObject
@@ -70,10 +77,7 @@ void GodcodecTest::encode_decodesToTheGbkPage()
     QFETCH(QString, page);
     QFETCH(int, shift);
     const QString source = m_dir.filePath("页.html"), god = m_dir.filePath("页.god"), back = m_dir.filePath("页.htm");
-    QFile file(source);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(page.toUtf8());
-    file.close();
+    writeAll(source, page.toUtf8());
 
     QString errors;
     QCOMPARE(run({"encode", "--shift", QString::number(shift), source, god}, &errors), 0);
@@ -105,10 +109,7 @@ void GodcodecTest::encode_refuses()
     QFETCH(QByteArray, page);
     QFETCH(QString, reason);
     const QString source = m_dir.filePath("bad.html"), god = m_dir.filePath("bad.god");
-    QFile file(source);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(page);
-    file.close();
+    writeAll(source, page);
     QString errors;
     QCOMPARE(run({"encode", "--shift", "2", source, god}, &errors), 1);
     QVERIFY2(errors.contains(reason), qPrintable(errors));
