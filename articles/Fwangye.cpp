@@ -14,6 +14,9 @@ namespace {
 // window's client area (in twips).
 constexpr double kViewOffset = 45;
 constexpr double kViewShrink = 100;
+// The client size of a restored article page: room for a comfortable line of text.
+constexpr double kRestoredWidth = 9000;
+constexpr double kRestoredHeight = 6750;
 
 int twipsToPixels(double twips)
 {
@@ -58,6 +61,13 @@ Fwangye::Fwangye(QWidget *parent)
     // Loading a page completes before its title is read: the title is taken once the event loop
     // has delivered the completion.
     connect(m_webBrowser1, &QTextBrowser::sourceChanged, this, &Fwangye::navigationComplete, Qt::QueuedConnection);
+
+    resize(sizeHint());
+}
+
+QSize Fwangye::sizeHint() const
+{
+    return QSize(twipsToPixels(kRestoredWidth), twipsToPixels(kRestoredHeight));
 }
 
 void Fwangye::setCaption(const QString &caption)

@@ -33,6 +33,9 @@ public:
     // Loads a page file into WebBrowser1. Once it has loaded, the caption becomes the page's title.
     void navigate(const QString &fileName);
 
+    // The restored client size: what a cascaded or restored article page is given.
+    QSize sizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
