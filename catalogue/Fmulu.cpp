@@ -17,7 +17,7 @@ namespace {
 // The twelve titles in grid order: what each shows and what a click on it opens. A title with a
 // shift opens an article, the others a chapter by its short title. Sizes are the design's, in
 // twips; each title then takes the size its text needs.
-struct TitleSpec {
+struct TitleRow {
     const char *name;
     const char *caption;
     const char *opens;
@@ -27,7 +27,7 @@ struct TitleSpec {
     bool highlighted;
 };
 
-constexpr TitleSpec kTitles[] = {
+constexpr TitleRow kTitles[] = {
     {"Label16", "奇门符咒", "奇门遁甲", 0, 1830, 465, false},
     {"Label29", "符咒心得", "符咒心得", 2, 1860, 495, true},
     {"Label33", "祝由须知", "祝由须知", 3, 1860, 495, true},
@@ -113,9 +113,9 @@ Fmulu::Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *pare
 void Fmulu::createTitles()
 {
     const QFont font = Fonts::liShu(kTitlePointSize);
-    for (const TitleSpec &spec : kTitles) {
-        const QString opens = QString::fromUtf8(spec.opens);
-        const int shift = spec.shift;
+    for (const TitleRow &row : kTitles) {
+        const QString opens = QString::fromUtf8(row.opens);
+        const int shift = row.shift;
         auto *label = new TitleLabel(
             [this, opens, shift] {
                 if (shift != 0)
@@ -124,19 +124,19 @@ void Fmulu::createTitles()
                     m_openChapter(opens);
             },
             this);
-        label->setObjectName(QString::fromLatin1(spec.name));
-        label->setText(QString::fromUtf8(spec.caption));
+        label->setObjectName(QString::fromLatin1(row.name));
+        label->setText(QString::fromUtf8(row.caption));
         label->setFont(font);
         label->setAlignment(Qt::AlignCenter);
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setLineWidth(1);
         label->setCursor(Qt::PointingHandCursor);
-        if (spec.highlighted) {
+        if (row.highlighted) {
             QPalette palette = label->palette();
             palette.setColor(QPalette::WindowText, kHighlightColour);
             label->setPalette(palette);
         }
-        label->resize(toPixels(spec.designWidth), toPixels(spec.designHeight));
+        label->resize(toPixels(row.designWidth), toPixels(row.designHeight));
         label->resize(label->sizeHint()); // the title takes the size its text needs
     }
 }
