@@ -35,9 +35,12 @@ void ViewerLayoutTest::layout_data()
                                     << "200 525 9800 9375 | 10200 525 8745 4475 | 10200 5100 8745 4800 | 19045 525 855 9375 | 3990 52.5 8250 105";
     QTest::newRow("day chart") << 20000. << 10000. << 2.5 << 855. << false << false << 3990.f
                                << "200 525 14000 9375 | 14400 525 4545 4475 | 14400 5100 4545 4800 | 19045 525 855 9375 | 3990 52.5 8250 105";
-    // Frame1 is placed from the unshifted panes; the panes then move 1500 twips left.
+    // Frame1 is placed from the unshifted panes; the panes then move left, 1500 twips at most and
+    // never past the picture's left edge (200), where the window would cut their lines off.
     QTest::newRow("picture hidden") << 20000. << 10000. << 0. << 855. << true << false << 3990.f
-                                    << "200 525 0 9375 | -1100 525 18545 4475 | -1100 5100 18545 4800 | 19045 525 855 9375 | 3990 52.5 8250 105";
+                                    << "200 525 0 9375 | 200 525 18545 4475 | 200 5100 18545 4800 | 19045 525 855 9375 | 3990 52.5 8250 105";
+    QTest::newRow("picture hidden, huge window") << 200000. << 10000. << 0. << 855. << true << false << 3990.f
+                                    << "2000 525 0 9375 | 2500 525 193145 4475 | 2500 5100 193145 4800 | 198145 525 855 9375 | 3990 52.5 8250 105";
     QTest::newRow("selection leaves panel") << 20000. << 10000. << 1. << 0. << true << true << 3990.f
                                             << "200 525 5600 9375 | 6000 525 13800 4475 | 6000 5100 13800 4800 | 1 2 855 3 | 3990 52.5 8250 105";
     // From the normal layout above: sizes that would come out negative keep their previous value.

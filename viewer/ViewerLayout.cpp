@@ -2,6 +2,7 @@
 
 #include "app/Fonts.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace viewer {
@@ -55,10 +56,13 @@ void LayoutBoxes(ViewerBoxes &b, const LayoutInput &in, LayoutScope scope)
     b.frame1.setTop(at(b.image1.top));                            // 19
     b.frame1.setHeight(at(b.image1.height));                      // 20
     b.frame1.setLeft(0.005 * W + at(b.text3.width) + at(b.text3.left)); // 21
+    // The shift never carries a pane past the picture's left edge: any further and the first
+    // characters of every line would stand outside the window.
+    auto shifted = [&](float left) { return std::max(at(left) - kHiddenPictureShift, at(b.image1.left)); };
     if (in.panesShiftedLeft)
-        b.text2.setLeft(at(b.text2.left) - kHiddenPictureShift);  // 22
+        b.text2.setLeft(shifted(b.text2.left)); // 22
     if (in.panesShiftedLeft)
-        b.text3.setLeft(at(b.text3.left) - kHiddenPictureShift);  // 23
+        b.text3.setLeft(shifted(b.text3.left)); // 23
 }
 
 QRect toPixels(const Box &box)

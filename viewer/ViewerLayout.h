@@ -40,7 +40,7 @@ struct LayoutInput {
     double pictureWidthFactor = 1; // f
     double textWidthReduction = 0; // r, twips
     // The panel is shown and its picture hidden (Frame1 visible, Command13 reads "显示图形"): both
-    // panes then stand 1500 twips further left.
+    // panes then stand 1500 twips further left, but no further left than the picture's left edge.
     bool panesShiftedLeft = false;
 };
 
