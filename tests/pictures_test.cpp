@@ -1,0 +1,269 @@
+// The picture folder as the program will read it, and the generator that writes it.
+
+#include "content/Catalogue.h"
+
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <map>
+
+namespace {
+
+QString pictureDir() { return qEnvironmentVariable("LINGLU_BIN_DIR") + QStringLiteral("/picture"); }
+
+QString numbered(int number) { return content::pictureDigits(number) + QStringLiteral(".jpg"); }
+
+// The width share the viewer gives each picture, as a multiple of the normal share.
+std::map<int, double> widthFactors()
+{
+    std::map<int, double> factors;
+    for (int number = 0; number < 250; ++number)
+        factors[number] = 1.0;
+    for (const content::Page *page : content::Catalogue::instance().distinctPages())
+        if (page->widePicture)
+            factors[page->pictureNumber] = 2.0;
+    factors[77] = 1.75;
+    for (int number = 79; number <= 84; ++number)
+        factors[number] = 2.5;
+    return factors;
+}
+
+QImage load(const QString &name)
+{
+    QImageReader reader(pictureDir() + QLatin1Char('/') + name);
+    reader.setDecideFormatFromContent(true);
+    return reader.read();
+}
+
+// A small grey thumbnail, to tell pictures apart by what they show rather than by their bytes.
+QImage thumbnail(const QImage &image)
+{
+    return image.scaled(24, 44, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_Grayscale8);
+}
+
+double meanDifference(const QImage &a, const QImage &b)
+{
+    double total = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            total += std::abs(int(a.constScanLine(y)[x]) - int(b.constScanLine(y)[x]));
+    return total / (a.width() * a.height());
+}
+
+double changedShare(const QImage &a, const QImage &b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    qint64 changed = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const auto *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
+        const auto *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
+        for (int col = 0; col < x.width(); ++col)
+            changed += p[col] != q[col];
+    }
+    return double(changed) / (double(x.width()) * x.height());
+}
+
+struct Run {
+    int exitCode = -1;
+    QString errors;
+};
+
+Run runGenerator(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(PICGEN_PATH), arguments);
+    Run run;
+    if (!process.waitForFinished(120000))
+        return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+QByteArray bytesOf(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class PicturesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(qEnvironmentVariableIsSet("LINGLU_BIN_DIR"), "LINGLU_BIN_DIR is not set");
+        QVERIFY2(QDir(pictureDir()).exists(), qPrintable(pictureDir()));
+    }
+
+    void everyFileDecodesAsItsFormat_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("format");
+        for (int number = 0; number < 250; ++number)
+            QTest::newRow(qPrintable(numbered(number))) << numbered(number) << QByteArray("jpeg");
+        QTest::newRow("globe.png") << QStringLiteral("globe.png") << QByteArray("png");
+        QTest::newRow("linglu.png") << QStringLiteral("linglu.png") << QByteArray("png");
+        QTest::newRow("wkpna.gif") << QStringLiteral("wkpna.gif") << QByteArray("gif");
+        for (const char *frame : {"llhba.bmp", "llhbb.bmp", "llhbc.bmp", "llhbd.bmp"})
+            QTest::newRow(frame) << QString::fromLatin1(frame) << QByteArray("bmp");
+    }
+    void everyFileDecodesAsItsFormat()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, format);
+        QImageReader reader(pictureDir() + QLatin1Char('/') + name);
+        reader.setDecideFormatFromContent(true);
+        QCOMPARE(reader.format(), format);
+        const QImage image = reader.read();
+        QVERIFY2(!image.isNull(), qPrintable(name + QStringLiteral(": ") + reader.errorString()));
+    }
+
+    void numberedPicturesHaveTheShapeOfTheirWidthShare_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<double>("factor");
+        for (const auto &[number, factor] : widthFactors())
+            QTest::newRow(qPrintable(numbered(number))) << number << factor;
+    }
+    void numberedPicturesHaveTheShapeOfTheirWidthShare()
+    {
+        QFETCH(int, number);
+        QFETCH(double, factor);
+        // A normal picture is portrait and large enough for a maximised 1920 × 1080 window,
+        // where it is shown about 540 × 1000.
+        const QSize normal = QImageReader(pictureDir() + QStringLiteral("/000.jpg")).size();
+        QVERIFY(normal.width() >= 540 && normal.height() >= 1000);
+        QVERIFY(normal.height() > normal.width() * 1.5);
+        const QSize size = QImageReader(pictureDir() + QLatin1Char('/') + numbered(number)).size();
+        QCOMPARE(size.height(), normal.height());
+        QCOMPARE(size.width(), int(std::lround(normal.width() * factor)));
+    }
+
+    void noTwoPicturesLookAlike()
+    {
+        std::vector<QImage> thumbs;
+        for (int number = 0; number < 250; ++number) {
+            const QImage image = load(numbered(number));
+            QVERIFY(!image.isNull());
+            thumbs.push_back(thumbnail(image));
+        }
+        for (int a = 0; a < 250; ++a)
+            for (int b = a + 1; b < 250; ++b)
+                QVERIFY2(meanDifference(thumbs[std::size_t(a)], thumbs[std::size_t(b)]) > 3.0,
+                         qPrintable(QStringLiteral("%1 and %2 look alike").arg(numbered(a), numbered(b))));
+    }
+
+    void bannerFramesTurnSmoothlyAndTheGifShowsTheFirstTick()
+    {
+        const QImage a = load(QStringLiteral("llhba.bmp"));
+        const QImage b = load(QStringLiteral("llhbb.bmp"));
+        const QImage c = load(QStringLiteral("llhbc.bmp"));
+        const QImage d = load(QStringLiteral("llhbd.bmp"));
+        const QImage gif = load(QStringLiteral("wkpna.gif"));
+        for (const QImage *frame : {&a, &b, &c, &d, &gif})
+            QCOMPARE(frame->size(), d.size());
+        // Shown d, a, b, c, d …: each step moves something, but only a small part of the picture,
+        // so the loop reads as motion rather than flicker.
+        const QImage *cycle[5] = {&d, &a, &b, &c, &d};
+        for (int i = 0; i < 4; ++i) {
+            const double share = changedShare(*cycle[i], *cycle[i + 1]);
+            QVERIFY2(share > 0.002 && share < 0.12, qPrintable(QString::number(share)));
+        }
+        // The GIF stands until the first tick, which shows d: no jump at that tick.
+        QCOMPARE(changedShare(gif, d), 0.0);
+    }
+
+    void backgroundServesCatalogueAndAboutBox()
+    {
+        const QImage globe = load(QStringLiteral("globe.png"));
+        QVERIFY(globe.hasAlphaChannel());
+        // The About box shows the top-left 578 × 432 pixels under its texts: they must be light.
+        QVERIFY(globe.width() >= 578 && globe.height() >= 432);
+        QImage about(578, 432, QImage::Format_RGB32);
+        about.fill(QColor(240, 240, 240));
+        {
+            QPainter painter(&about);
+            painter.drawImage(0, 0, globe);
+        }
+        double lightness = 0;
+        for (int y = 0; y < about.height(); ++y)
+            for (int x = 0; x < about.width(); ++x)
+                lightness += qGray(about.pixel(x, y));
+        QVERIFY(lightness / (578.0 * 432.0) > 225);
+        // On the catalogue it is drawn at its natural size over cyan: no hard edge where it ends.
+        for (int y = 0; y < globe.height(); y += 7)
+            QCOMPARE(qAlpha(globe.pixel(globe.width() - 1, y)), 0);
+        for (int x = 0; x < globe.width(); x += 7)
+            QCOMPARE(qAlpha(globe.pixel(x, globe.height() - 1)), 0);
+    }
+
+    void iconIsSquareWithTransparentCorners()
+    {
+        const QImage icon = load(QStringLiteral("linglu.png"));
+        QCOMPARE(icon.size(), QSize(256, 256));
+        QVERIFY(icon.hasAlphaChannel());
+        QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(icon.pixel(255, 0)), 0);
+        QVERIFY(qAlpha(icon.pixel(128, 128)) == 255);
+    }
+
+    void generatorDrawsTheSameBytesEveryTime()
+    {
+        QTemporaryDir first;
+        QTemporaryDir second;
+        const QString only = QStringLiteral("5,86,79,banner");
+        QCOMPARE(runGenerator({QStringLiteral("--out"), first.path(), QStringLiteral("--only"), only}).exitCode, 0);
+        QCOMPARE(runGenerator({QStringLiteral("--out"), second.path(), QStringLiteral("--only"), only,
+                               QStringLiteral("--threads"), QStringLiteral("1")})
+                     .exitCode,
+                 0);
+        const QStringList names = {QStringLiteral("005.jpg"),   QStringLiteral("086.jpg"),   QStringLiteral("079.jpg"),
+                                   QStringLiteral("llhba.bmp"), QStringLiteral("llhbd.bmp"), QStringLiteral("wkpna.gif")};
+        for (const QString &name : names) {
+            const QByteArray bytes = bytesOf(first.filePath(name));
+            QVERIFY2(!bytes.isEmpty(), qPrintable(name));
+            QVERIFY2(bytes == bytesOf(second.filePath(name)), qPrintable(name + QStringLiteral(" differs between runs")));
+            // The build drew the installed copy with two threads and the whole set: still the same.
+            QVERIFY2(bytes == bytesOf(pictureDir() + QLatin1Char('/') + name),
+                     qPrintable(name + QStringLiteral(" differs from the installed copy")));
+        }
+    }
+
+    void generatorRefusesWhatItCannotDraw_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("giveFolder");
+        QTest::newRow("no output folder") << QStringList{QStringLiteral("--only"), QStringLiteral("5")} << false;
+        QTest::newRow("unknown picture") << QStringList{QStringLiteral("--only"), QStringLiteral("250")} << true;
+        QTest::newRow("unknown name") << QStringList{QStringLiteral("--only"), QStringLiteral("moon")} << true;
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("--colour"), QStringLiteral("red")} << true;
+    }
+    void generatorRefusesWhatItCannotDraw()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, giveFolder);
+        QTemporaryDir out;
+        if (giveFolder)
+            arguments << QStringLiteral("--out") << out.path();
+        const Run run = runGenerator(arguments);
+        QVERIFY(run.exitCode > 0);
+        QVERIFY(!run.errors.isEmpty());
+        QVERIFY(QDir(out.path()).entryList(QDir::Files).isEmpty());
+    }
+};
+
+QTEST_MAIN(PicturesTest)
+#include "pictures_test.moc"
