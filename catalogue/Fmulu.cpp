@@ -208,9 +208,16 @@ void Fmulu::timerTick()
     QString error;
     const QImage picture = Pictures::load(Module1::appFile(m_banner.current()), &error);
     if (picture.isNull()) {
-        MsgBox::show(error); // the banner keeps its picture and the step its value
+        // The banner keeps its picture and the step its value, so every tick tries the same
+        // picture again. The failure is reported once: told again every 50 ms after each closing,
+        // the user could hardly reach the program behind the boxes.
+        if (error != m_reportedFailure) {
+            m_reportedFailure = error;
+            MsgBox::show(error);
+        }
         return;
     }
+    m_reportedFailure.clear();
     m_image1->setPicture(picture);
     m_banner.advance();
 }

@@ -41,4 +41,5 @@ private:
     PictureBox *m_image1 = nullptr;
     QTimer *m_timer1 = nullptr;
     BannerCycle m_banner;
+    QString m_reportedFailure; // the banner failure last reported, until a picture loads again
 };

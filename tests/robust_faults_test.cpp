@@ -309,9 +309,10 @@ void RobustFaultsTest::bannerBitmap()
     case Fault::Empty:
     case Fault::NotAPicture:
     case Fault::Unreadable: {
-        // One message per tick that meets the file, each after the previous one was closed; the
-        // banner keeps its picture and the cycle its step.
-        QCOMPARE(boxes.count(), ticks - reachedOnTick + 1);
+        // One message for the fault, however many ticks meet the file afterwards; the banner
+        // keeps its picture and the cycle its step.
+        QVERIFY(ticks > reachedOnTick);
+        QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.maxDepth(), 1);
         QVERIFY(boxes.shown().first().text.contains(kBanners[banner].mid(9)));
         QVERIFY(!image->isHidden());
@@ -339,7 +340,9 @@ void RobustFaultsTest::bannerBox_waitsWhileOpen()
     boxes.setWhileOpen([] { QTest::qWait(300); });
     MDIForm1 *frame = openFrame();
     QVERIFY(catalogueOf(frame));
-    QTRY_VERIFY_WITH_TIMEOUT(boxes.count() >= 2, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(boxes.count() >= 1, 5000);
+    QTest::qWait(1000); // ticks go on after the box was closed
+    QCOMPARE(boxes.count(), 1);
     QCOMPARE(boxes.maxDepth(), 1);
 }
 
@@ -354,8 +357,6 @@ void RobustFaultsTest::bannerBox_notEndless()
     MDIForm1 *frame = openFrame();
     QVERIFY(catalogueOf(frame));
     QTest::qWait(1000); // about twenty ticks
-    QEXPECT_FAIL("", "the catalogue reports a damaged banner bitmap again on every tick after its box is closed",
-                 Continue);
     QVERIFY2(boxes.count() <= 1, qPrintable(QStringLiteral("%1 boxes in one second").arg(boxes.count())));
 }
 
