@@ -37,6 +37,22 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const 
     return label;
 }
 
+// The labels keep their designed boxes. Where the designed face is not installed, a wider stand-in
+// could run the wrapped text past the box; the font then steps down until the text fits.
+void fitWrappedText(QLabel *label)
+{
+    QFont font = label->font();
+    while (font.pointSizeF() > 9) {
+        const QFontMetrics metrics(font);
+        const QRect needed = metrics.boundingRect(QRect(0, 0, label->width(), 100000),
+                                                  int(label->alignment()) | Qt::TextWordWrap, label->text());
+        if (needed.height() <= label->height())
+            break;
+        font.setPointSizeF(font.pointSizeF() - 0.75);
+    }
+    label->setFont(font);
+}
+
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, const QRect &box)
 {
     auto *button = new QPushButton(text, parent);
@@ -60,8 +76,8 @@ const char *const kDesktopInfoTools[] = {"kinfocenter", "hardinfo", "gnome-syste
 } // namespace
 
 FrmAbout1::FrmAbout1(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("FrmAbout1"));
     setWindowTitle(QStringLiteral("关于"));
@@ -80,6 +96,8 @@ FrmAbout1::FrmAbout1(QWidget *parent)
         twipsRect(480, 1920, 7725, 2250), Fonts::liShu(21.75), Qt::blue, Qt::AlignLeft | Qt::AlignTop, true);
     m_lblDisclaimer = makeLabel(this, "lblDisclaimer", disclaimerText(), twipsRect(1575, 4185, 3855, 2025),
                                 Fonts::kaiTi(15.75), Qt::black, Qt::AlignLeft | Qt::AlignTop, true);
+    fitWrappedText(m_lblDescription);
+    fitWrappedText(m_lblDisclaimer);
 
     m_cmdOK = makeButton(this, "cmdOK", QStringLiteral("确定"), twipsRect(5535, 4455, 1500, 465));
     m_cmdSysInfo = makeButton(this, "cmdSysInfo", QStringLiteral("系统信息"), twipsRect(5535, 5535, 1485, 465));
