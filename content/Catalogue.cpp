@@ -8,7 +8,7 @@ namespace content {
 
 namespace {
 
-struct ChapterSpec {
+struct ChapterSource {
     const char *shortTitle;
     const char *caption;
     const char *menuItem;
@@ -17,7 +17,7 @@ struct ChapterSpec {
 };
 
 // The ten chapters in their fixed order. 奇门遁甲 has no rows of its own: the panel shows it.
-const ChapterSpec kChapters[] = {
+const ChapterSource kChapters[] = {
     {"奇门遁甲", "奇门遁甲符咒：", "奇门符咒", "Label16", nullptr},
     {"祝由秘字", "祝由秘字：", "祝由秘字", "Label30", &data::zhuYouMiZiRows},
     {"镇宅兴家", "镇宅兴家符咒：", "镇宅兴家", "Label18", &data::zhenZhaiXingJiaRows},
@@ -89,16 +89,16 @@ Catalogue::Catalogue()
 {
     // Pages first, so that the entries can point into a vector that no longer grows.
     std::size_t rowCount = 0;
-    for (const ChapterSpec &spec : kChapters)
-        if (spec.rows)
-            rowCount += spec.rows().size();
+    for (const ChapterSource &source : kChapters)
+        if (source.rows)
+            rowCount += source.rows().size();
     m_pages.reserve(rowCount);
 
     QHash<QString, const Page *> sharedPages; // the pages written out in full, by name
-    for (const ChapterSpec &spec : kChapters) {
-        if (!spec.rows)
+    for (const ChapterSource &source : kChapters) {
+        if (!source.rows)
             continue;
-        for (const data::Row &row : spec.rows()) {
+        for (const data::Row &row : source.rows()) {
             if (row.marks & data::Shared)
                 continue;
             m_pages.push_back(toPage(row));
@@ -107,18 +107,18 @@ Catalogue::Catalogue()
     }
 
     int order = 0;
-    for (const ChapterSpec &spec : kChapters) {
+    for (const ChapterSource &source : kChapters) {
         Chapter chapter;
         chapter.order = ++order;
-        chapter.shortTitle = QString::fromUtf8(spec.shortTitle);
-        chapter.categoryCaption = QString::fromUtf8(spec.caption);
-        chapter.menuItem = QString::fromUtf8(spec.menuItem);
-        chapter.catalogueLabel = QString::fromUtf8(spec.catalogueLabel);
-        chapter.hasPanel = spec.rows == nullptr;
-        if (!spec.rows) {
+        chapter.shortTitle = QString::fromUtf8(source.shortTitle);
+        chapter.categoryCaption = QString::fromUtf8(source.caption);
+        chapter.menuItem = QString::fromUtf8(source.menuItem);
+        chapter.catalogueLabel = QString::fromUtf8(source.catalogueLabel);
+        chapter.hasPanel = source.rows == nullptr;
+        if (!source.rows) {
             chapter.entries = {{QStringLiteral("真人步斗法"), nullptr}, {QStringLiteral("玉女反闭诀"), nullptr}};
         } else {
-            for (const data::Row &row : spec.rows()) {
+            for (const data::Row &row : source.rows()) {
                 const QString name = QString::fromUtf8(row.name);
                 // A shared row names a page written out in another chapter; the names are unique
                 // within a chapter, so the name alone finds it.
