@@ -152,6 +152,15 @@ private slots:
         QCOMPARE(size.width(), int(std::lround(normal.width() * factor)));
     }
 
+    void folderStaysWithinItsSizeBudget()
+    {
+        qint64 total = 0;
+        const QFileInfoList files = QDir(pictureDir()).entryInfoList(QDir::Files);
+        for (const QFileInfo &file : files)
+            total += file.size();
+        QVERIFY2(total < 20 * 1024 * 1024, qPrintable(QString::number(total)));
+    }
+
     void noTwoPicturesLookAlike()
     {
         std::vector<QImage> thumbs;

@@ -63,10 +63,12 @@ void ringOfText(QPainter &painter, QPointF centre, double radius, const QString 
 
 // The background: a pale wash that fades out to the right and to the bottom, with a celestial
 // chart (star field, the 二十八宿, the twelve branches, the trigrams) around an armillary
-// sphere holding the 太极. The top-left part, where the About box writes its texts, stays light.
+// sphere holding the 太极. It is as large as a maximised catalogue page, and the chart is centred
+// where that page puts its banner, so the rings frame the banner; the top-left part, which the
+// About box shows under its texts, stays light and quiet.
 QImage drawGlobe()
 {
-    const QSize size(1280, 860);
+    const QSize size(1920, 1000);
     const double W = size.width();
     const double H = size.height();
     Rng rng(seedFor(1000));
@@ -74,9 +76,9 @@ QImage drawGlobe()
     QImage wash(size, QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < size.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(wash.scanLine(y));
-        const double fy = 1 - smoothstep(0.62, 1.0, y / H);
+        const double fy = 1 - smoothstep(0.55, 1.0, y / H);
         for (int x = 0; x < size.width(); ++x) {
-            const double fx = 1 - smoothstep(0.6, 1.0, x / W);
+            const double fx = 1 - smoothstep(0.45, 1.0, x / W);
             const int alpha = int(std::lround(236 * fx * fy));
             line[x] = qPremultiply(qRgba(250, 252, 244, alpha));
         }
@@ -87,21 +89,21 @@ QImage drawGlobe()
     const QColor indigo(38, 58, 118);
     const QColor bronze(150, 106, 44);
     const QColor cinnabar(178, 44, 32);
-    const QPointF c(812, 438);
+    const QPointF c(960, 615);
     {
         QPainter p(&chart);
         p.setRenderHint(QPainter::Antialiasing);
 
         // Stars everywhere, faint; the Dipper in the upper left, joined.
         p.setPen(Qt::NoPen);
-        for (int i = 0; i < 520; ++i) {
+        for (int i = 0; i < 900; ++i) {
             QColor star = rng.chance(0.7) ? indigo : bronze;
             star.setAlpha(rng.between(40, 140));
             p.setBrush(star);
             const double r = rng.chance(0.08) ? rng.range(1.6, 2.6) : rng.range(0.6, 1.4);
             p.drawEllipse(QPointF(rng.range(4, W - 30), rng.range(4, H - 30)), r, r);
         }
-        const QPointF dipper[7] = {{250, 470}, {262, 520}, {330, 534}, {338, 492}, {396, 470}, {446, 452}, {506, 470}};
+        const QPointF dipper[7] = {{300, 480}, {312, 532}, {384, 548}, {392, 504}, {452, 480}, {504, 462}, {566, 482}};
         QColor faint = indigo;
         faint.setAlpha(110);
         p.setPen(QPen(faint, 1.4));
@@ -113,67 +115,67 @@ QImage drawGlobe()
         for (const QPointF &s : dipper)
             p.drawEllipse(s, 3.5, 3.5);
 
-        // Rings with ticks.
+        // Rings with ticks; the banner covers the middle of the chart.
         auto ring = [&](double radius, double width, const QColor &colour) {
             p.setBrush(Qt::NoBrush);
             p.setPen(QPen(colour, width));
             p.drawEllipse(c, radius, radius);
         };
-        ring(392, 3, bronze);
-        ring(384, 1, bronze);
-        for (int i = 0; i < 360; i += 5) {
-            p.setPen(QPen(bronze, i % 30 == 0 ? 2.2 : 1));
-            p.drawLine(polar(c, 384, i), polar(c, i % 30 == 0 ? 368 : 376, i));
+        ring(440, 3.5, bronze);
+        ring(431, 1.2, bronze);
+        for (int i = 0; i < 360; i += 3) {
+            p.setPen(QPen(bronze, i % 30 == 0 ? 2.4 : 1));
+            p.drawLine(polar(c, 431, i), polar(c, i % 30 == 0 ? 414 : i % 15 == 0 ? 419 : 424, i));
         }
         // The twenty-eight lodges: the eastern seven centred on the east (left), then on round
         // through north, west and south.
-        ring(332, 1.2, indigo);
+        ring(392, 1.2, indigo);
         const double lodge = 360.0 / 28;
-        ringOfText(p, c, 350, u8("角亢氐房心尾箕斗牛女虚危室壁奎娄胃昴毕觜参井鬼柳星张翼轸"), 180 - 3 * lodge, lodge, 20,
+        ringOfText(p, c, 403, u8("角亢氐房心尾箕斗牛女虚危室壁奎娄胃昴毕觜参井鬼柳星张翼轸"), 180 - 3 * lodge, lodge, 20,
                    indigo);
-        // The twelve branches.
-        ring(290, 1.2, indigo);
+        // The twelve branches: 子 in the north (bottom), 卯 east, 午 south, 酉 west. At the
+        // maximised size they stand just clear of the banner's corners.
+        ring(346, 1.2, indigo);
         for (int i = 0; i < 12; ++i) {
             p.setPen(QPen(indigo, 1));
-            p.drawLine(polar(c, 290, 15 + 30 * i), polar(c, 332, 15 + 30 * i));
+            p.drawLine(polar(c, 346, 15 + 30 * i), polar(c, 392, 15 + 30 * i));
         }
-        // The twelve branches: 子 in the north (bottom), 卯 east, 午 south, 酉 west.
-        ringOfText(p, c, 311, u8("子丑寅卯辰巳午未申酉戌亥"), -90, -30, 26, cinnabar, true);
-        // The trigrams, bottom lines inwards.
-        ring(250, 1.2, indigo);
+        ringOfText(p, c, 369, u8("子丑寅卯辰巳午未申酉戌亥"), -90, -30, 30, cinnabar, true);
+        // The trigrams, bottom lines inwards; the banner hides most of them on a maximised page.
+        ring(282, 1.2, indigo);
         for (const RingTrigram &t : kEarlierHeaven)
-            drawTrigram(p, polar(c, 270, t.angle), 40, 5, t.trigram, 90 - t.angle, indigo);
+            drawTrigram(p, polar(c, 312, t.angle), 44, 6, t.trigram, 90 - t.angle, indigo);
 
         // The armillary sphere: its outline, the meridians, the equator and the tilted ecliptic.
-        QRadialGradient shade(c + QPointF(-60, -70), 260);
+        QRadialGradient shade(c + QPointF(-70, -80), 300);
         shade.setColorAt(0, QColor(255, 250, 230, 120));
         shade.setColorAt(1, QColor(190, 160, 100, 70));
         p.setBrush(shade);
         p.setPen(QPen(bronze, 4));
-        p.drawEllipse(c, 200, 200);
+        p.drawEllipse(c, 230, 230);
         p.setBrush(Qt::NoBrush);
-        for (const double w : {60.0, 120.0, 170.0}) {
-            p.setPen(QPen(bronze, 1.6));
-            p.drawEllipse(c, w, 200.0);
+        for (const double w : {70.0, 138.0, 195.0}) {
+            p.setPen(QPen(bronze, 1.8));
+            p.drawEllipse(c, w, 230.0);
         }
-        p.setPen(QPen(bronze, 2.2));
-        p.drawEllipse(c, 200.0, 46.0);
+        p.setPen(QPen(bronze, 2.4));
+        p.drawEllipse(c, 230.0, 54.0);
         p.save();
         p.translate(c);
         p.rotate(-23.5);
-        p.setPen(QPen(cinnabar, 3.2));
-        p.drawEllipse(QPointF(0, 0), 206.0, 62.0);
+        p.setPen(QPen(cinnabar, 3.6));
+        p.drawEllipse(QPointF(0, 0), 238.0, 72.0);
         p.setPen(QPen(cinnabar, 1.2));
         for (int i = 0; i < 24; ++i) {
             const double a = i * 15 * kPi / 180;
-            const QPointF at(std::cos(a) * 206, std::sin(a) * 62);
+            const QPointF at(std::cos(a) * 238, std::sin(a) * 72);
             p.drawLine(at * 0.97, at * 1.03);
         }
         p.restore();
         // The polar axis through the sphere.
-        p.setPen(QPen(bronze, 3));
-        p.drawLine(polar(c, 236, 113.5), polar(c, 236, -66.5));
-        drawTaiji(p, c, 64, -20, QColor(30, 30, 40), QColor(252, 248, 236));
+        p.setPen(QPen(bronze, 3.5));
+        p.drawLine(polar(c, 268, 113.5), polar(c, 268, -66.5));
+        drawTaiji(p, c, 80, -20, QColor(30, 30, 40), QColor(252, 248, 236));
     }
 
     // Keep the top-left corner calm: the chart shows only faintly there. Towards the right and

@@ -49,7 +49,7 @@ private:
     std::vector<double> m_values;
 };
 
-int clampByte(double value) { return std::clamp(int(std::lround(value)), 0, 255); }
+int clampByte(double value) { return std::clamp(int(value + 0.5), 0, 255); }
 
 // Points every `step` pixels along a polyline.
 std::vector<QPointF> resample(const QPolygonF &line, double step)
@@ -97,6 +97,10 @@ QImage makePaper(QSize size, PaperKind kind, Rng &rng)
     for (int d = 0; d <= maxDistance; ++d)
         edge[std::size_t(d)] = 1.0 - (talisman ? 0.20 : 0.12) * std::exp(-d / 26.0) - 0.06 * std::exp(-d / 130.0);
 
+    // The base colour is HSV-specified; read its RGB once, not per pixel.
+    const double red = base.toRgb().red();
+    const double green = base.toRgb().green();
+    const double blue = base.toRgb().blue();
     QImage image(size, QImage::Format_RGB32);
     const int w = size.width();
     const int h = size.height();
@@ -109,9 +113,7 @@ QImage makePaper(QSize size, PaperKind kind, Rng &rng)
             const double e = edge[std::size_t(d)];
             // The edges brown a little: blue falls faster than red.
             const double f = (1.0 + n) * e;
-            line[x] = qRgb(clampByte(base.red() * (1.0 + n) * (0.5 + 0.5 * e)),
-                           clampByte(base.green() * f),
-                           clampByte(base.blue() * f * e));
+            line[x] = qRgb(clampByte(red * (1.0 + n) * (0.5 + 0.5 * e)), clampByte(green * f), clampByte(blue * f * e));
         }
     }
 

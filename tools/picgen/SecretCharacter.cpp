@@ -20,15 +20,19 @@ QPainterPath mergedGlyph(const QString &parts, const QRectF &box, const QFont &f
     const QString rest = parts.mid(1);
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
-    switch (rng.below(parts.size() > 2 ? 4 : 3)) {
+    // Enclosing is kept for two parts: an enclosed group of several would shrink to nothing.
+    static const std::vector<int> twoParts = {0, 1, 2};
+    static const std::vector<int> moreParts = {0, 0, 1, 1, 3};
+    const double share = parts.size() > 2 ? 0.08 : 0.0; // more room for a larger rest
+    switch (rng.pick(parts.size() > 2 ? moreParts : twoParts)) {
     case 0: { // a narrow part on the left, the rest on the right
-        const double split = rng.range(0.34, 0.46);
+        const double split = rng.range(0.34, 0.46) - share;
         path.addPath(mergedGlyph(first, QRectF(box.left(), box.top(), w * (split + overlap), h), font, rng));
         path.addPath(mergedGlyph(rest, QRectF(box.left() + w * split, box.top(), w * (1 - split), h), font, rng));
         break;
     }
     case 1: { // a flat part on top, the rest below
-        const double split = rng.range(0.3, 0.44);
+        const double split = rng.range(0.3, 0.44) - share;
         path.addPath(mergedGlyph(first, QRectF(box.left(), box.top(), w, h * (split + overlap)), font, rng));
         path.addPath(mergedGlyph(rest, QRectF(box.left(), box.top() + h * split, w, h * (1 - split)), font, rng));
         break;

@@ -262,9 +262,17 @@ public:
             stroke(curve, 9, 0.3);
             break;
         }
-        default:
-            dot((from + to) / 2, 8);
+        default: {
+            // A short stem crossed by a bar.
+            QPainterPath stem(from);
+            stem.lineTo(to);
+            stroke(stem, 8, 0.2);
+            const QPointF mid = (from + to) / 2;
+            QPainterPath bar(mid + QPointF(-rng.range(18, 26), rng.range(-2, 2)));
+            bar.lineTo(mid + QPointF(rng.range(18, 26), rng.range(-4, 0)));
+            stroke(bar, 7, 0.4);
             break;
+        }
         }
     }
 
@@ -345,6 +353,7 @@ public:
             } else {
                 glyph(cells[index], box, weight);
             }
+            bodyCells.push_back(box);
             lastBottom = QPointF(cx + shift, y + cellH);
             y += cellH + gap;
         }
@@ -567,6 +576,41 @@ public:
         p.restore();
     }
 
+    // Flourishes added to a body: whiskers flaring from both sides of one character, and the three
+    // stars of 三台 beside the foot of the body.
+    void ornaments(const QRectF &bodyBox, double limit)
+    {
+        if (bodyCells.empty())
+            return;
+        if (rng.chance(0.5)) {
+            const QRectF cell = bodyCells[std::size_t(rng.below(int(bodyCells.size())))];
+            const double y = cell.center().y() + rng.range(-0.2, 0.2) * cell.height();
+            const double reach = std::min(limit, cell.width() / 2 + rng.range(40, 70));
+            for (int side = -1; side <= 1; side += 2) {
+                const QPointF from(cell.center().x() + side * cell.width() * 0.32, y);
+                QPainterPath whisker(from);
+                whisker.cubicTo(from + QPointF(side * reach * 0.3, -34), QPointF(cell.center().x() + side * reach * 0.8, y - 30),
+                                QPointF(cell.center().x() + side * reach, y + 22));
+                stroke(whisker, 9, 0.55, 0.4);
+            }
+        }
+        if (rng.chance(0.35)) {
+            const QRectF last = bodyCells.back();
+            const double side = rng.chance(0.5) ? -1 : 1;
+            const QPointF at(last.center().x() + side * std::min(limit - 20, last.width() / 2 + 34), bodyBox.bottom() - 10);
+            const QPointF stars[3] = {at + QPointF(0, -26), at + QPointF(-16, 6), at + QPointF(16, 6)};
+            QPainterPath link(stars[0]);
+            link.lineTo(stars[1]);
+            link.lineTo(stars[2]);
+            link.lineTo(stars[0]);
+            stroke(link, 3, 0.0, 0.0, 0.05);
+            for (const QPointF &star : stars)
+                dot(star, 8);
+        }
+    }
+
+    std::vector<QRectF> bodyCells; // the boxes of the body's characters, top down
+
     QPainter &p;
     Rng &rng;
     double W;
@@ -638,6 +682,7 @@ QImage drawTalisman(const PageInfo &page)
             const double bodyW = std::min(W * 0.62, 350.0);
             const QRectF bodyBox(cx - bodyW / 2, bodyTop, bodyW, bodyBottom - bodyTop);
             bodyEnd = c.body(bodyBox, characters);
+            c.ornaments(bodyBox, W / 2 - 100);
         }
 
         const int flankStyle = page.form == 'I' ? 3 : rng.below(5);
