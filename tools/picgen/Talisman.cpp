@@ -1,6 +1,7 @@
 // The talisman of an ordinary page, composed from the page's own name: a head mark, a body of the
 // entry's characters stretched and stacked, a 罡 core, a swirling foot and a square seal, all in
-// vermilion on yellow paper. Every choice is drawn from the picture's own random stream.
+// vermilion on yellow paper. A wide page spreads its body over five columns. Every choice is drawn
+// from the picture's own random stream, so each picture is the same on every run.
 
 #include "Ink.h"
 #include "Pictures.h"
@@ -666,8 +667,8 @@ QImage drawTalisman(const PageInfo &page)
         default: c.cloud(headBox); break;
         }
 
-        double bodyTop = top + headH + rng.range(16, 30);
-        double bodyBottom = bottom - footH - coreH - rng.range(14, 24);
+        const double bodyTop = top + headH + rng.range(16, 30);
+        const double bodyBottom = bottom - footH - coreH - rng.range(14, 24);
 
         const QString available = purposeCharacters(page.name);
         const int maxCount = std::max(1, int((bodyBottom - bodyTop) / 110));
@@ -686,10 +687,8 @@ QImage drawTalisman(const PageInfo &page)
         }
 
         const int flankStyle = page.form == 'I' ? 3 : rng.below(5);
-        if (flankStyle > 0 && !page.wide) {
-            const double inset = page.wide ? W * 0.2 : 58;
-            c.flanks(QRectF(inset, bodyTop + 10, W - 2 * inset, bodyBottom - bodyTop), flankStyle, page.form);
-        }
+        if (flankStyle > 0 && !page.wide)
+            c.flanks(QRectF(58, bodyTop + 10, W - 116, bodyBottom - bodyTop), flankStyle, page.form);
 
         const double coreTop = bottom - footH - coreH;
         QPainterPath link(bodyEnd + QPointF(0, -4));

@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <functional>
