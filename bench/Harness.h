@@ -80,7 +80,7 @@ public:
             std::printf("%-34s %10s %10s  %-28s %10s %7s  %-30s %s\n", qPrintable(line.name),
                         qPrintable(format(line.figure.median, line.unit)), qPrintable(format(line.figure.p95, line.unit)),
                         qPrintable(line.baselineName), qPrintable(format(line.baseline.median, line.unit)),
-                        ratio > 0 ? qPrintable(QString::number(ratio, 'f', 2)) : "-", qPrintable(line.goal),
+                        ratio > 0 ? qPrintable(QString::number(ratio, ratio < 0.1 ? 'g' : 'f', 2)) : "-", qPrintable(line.goal),
                         line.met ? "met" : "MISSED");
         }
         std::fflush(stdout);
