@@ -1,6 +1,9 @@
 // The picture folder as the program will read it, and the generator that writes it.
 
 #include "content/Catalogue.h"
+#include "tools/picgen/ImageFiles.h"
+#include "tools/picgen/Ink.h"
+#include "tools/picgen/Pictures.h"
 
 #include <QColor>
 #include <QDir>
@@ -14,6 +17,7 @@
 
 #include <cmath>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -249,6 +253,147 @@ private slots:
             QVERIFY2(bytes == bytesOf(pictureDir() + QLatin1Char('/') + name),
                      qPrintable(name + QStringLiteral(" differs from the installed copy")));
         }
+    }
+
+    // The generator's pieces ---------------------------------------------------------------
+
+    void paletteKeepsFewColoursExactly()
+    {
+        QImage image(40, 30, QImage::Format_RGB32);
+        const QRgb colours[5] = {qRgb(250, 210, 90), qRgb(200, 30, 20), qRgb(20, 30, 70), qRgb(255, 255, 255),
+                                 qRgb(0, 0, 0)};
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, colours[(x / 8 + y) % 5]);
+        const QImage indexed = picgen::toPalette(image);
+        QCOMPARE(indexed.format(), QImage::Format_Indexed8);
+        QCOMPARE(indexed.colorCount(), 5);
+        QCOMPARE(indexed.convertToFormat(QImage::Format_RGB32), image);
+    }
+
+    void paletteReducesManyColoursClosely()
+    {
+        QImage image(256, 128, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(x, 2 * y, 255 - x / 2));
+        const QImage reduced = picgen::toPalette(image);
+        QVERIFY(reduced.colorCount() <= 256);
+        const QImage back = reduced.convertToFormat(QImage::Format_RGB32);
+        double error = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb a = image.pixel(x, y);
+                const QRgb b = back.pixel(x, y);
+                error += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+            }
+        QVERIFY2(error / (3.0 * image.width() * image.height()) < 6.0, qPrintable(QString::number(error)));
+    }
+
+    void gifHoldsThePalettePicture()
+    {
+        QImage image(120, 90, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(2 * x, 255 - 2 * y, (x * y) % 256));
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("a.gif"));
+        QCOMPARE(picgen::saveGif(image, file), QString());
+        const QImage back(file);
+        QCOMPARE(back.size(), image.size());
+        QCOMPARE(back.convertToFormat(QImage::Format_RGB32), picgen::toPalette(image).convertToFormat(QImage::Format_RGB32));
+    }
+
+    void iconFileHoldsEverySize()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("linglu.ico"));
+        const QList<int> sizes = {16, 32, 48, 256};
+        QList<QImage> images;
+        for (const int size : sizes)
+            images.append(picgen::drawIcon(size));
+        QCOMPARE(picgen::saveIco(images, file), QString());
+        QImageReader reader(file, "ico");
+        QCOMPARE(reader.imageCount(), int(sizes.size()));
+        for (int i = 0; i < sizes.size(); ++i) {
+            QVERIFY(reader.jumpToImage(i));
+            QCOMPARE(reader.read().size(), QSize(sizes[i], sizes[i]));
+        }
+    }
+
+    void writersReportWhatTheyCannotWrite()
+    {
+        QTemporaryDir dir;
+        const QString missing = dir.filePath(QStringLiteral("no-such-folder/x"));
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(!picgen::saveJpeg(image, missing).isEmpty());
+        QVERIFY(!picgen::savePng(image, missing).isEmpty());
+        QVERIFY(!picgen::saveBmp(image, missing).isEmpty());
+        QVERIFY(!picgen::saveGif(image, missing).isEmpty());
+        QVERIFY(!picgen::saveIco({image}, missing).isEmpty());
+        QVERIFY(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    }
+
+    void fittedCharactersStayInTheirBox_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QRectF>("box");
+        QTest::addColumn<double>("maxStretch");
+        QTest::newRow("square") << QStringLiteral("鬼") << QRectF(10, 20, 200, 200) << 3.0;
+        QTest::newRow("tall, stretched") << QStringLiteral("镇") << QRectF(0, 0, 80, 300) << 3.0;
+        QTest::newRow("tall, kept in shape") << QStringLiteral("镇") << QRectF(0, 0, 80, 300) << 1.0;
+        QTest::newRow("flat") << QStringLiteral("雨") << QRectF(-50, 5, 420, 60) << 3.4;
+        QTest::newRow("one stroke") << QStringLiteral("一") << QRectF(0, 0, 200, 200) << 3.0;
+    }
+    void fittedCharactersStayInTheirBox()
+    {
+        QFETCH(QString, text);
+        QFETCH(QRectF, box);
+        QFETCH(double, maxStretch);
+        const QPainterPath original = picgen::textPath(text, picgen::brushFont());
+        const QRectF fitted = picgen::fitPath(original, box, maxStretch).boundingRect();
+        QVERIFY(box.adjusted(-0.5, -0.5, 0.5, 0.5).contains(fitted));
+        // It fills the box in one direction and is not distorted beyond the allowed stretch.
+        QVERIFY(std::abs(fitted.width() - box.width()) < 0.5 || std::abs(fitted.height() - box.height()) < 0.5);
+        const double sx = fitted.width() / original.boundingRect().width();
+        const double sy = fitted.height() / original.boundingRect().height();
+        QVERIFY(std::max(sx / sy, sy / sx) <= maxStretch * 1.001);
+    }
+
+    void mergedCharacterStaysInItsBox()
+    {
+        const QRectF box(30, 40, 400, 500);
+        for (int seed = 0; seed < 20; ++seed) {
+            picgen::Rng rng{std::uint64_t(seed)};
+            const QRectF bounds = picgen::mergedGlyph(QStringLiteral("治传染病"), box, picgen::brushFont(), rng).boundingRect();
+            QVERIFY(!bounds.isEmpty());
+            QVERIFY(box.adjusted(-0.5, -0.5, 0.5, 0.5).contains(bounds));
+        }
+    }
+
+    void flourishesRunWhereTheyAreAsked()
+    {
+        const QPointF from(100, 50);
+        const QPointF to(120, 400);
+        auto near = [](QPointF a, QPointF b, double tolerance) { return QLineF(a, b).length() < tolerance; };
+        for (const QPainterPath &path : {picgen::loopChain(from, to, 3, 15, true), picgen::loopChain(from, to, 2, 8, false),
+                                         picgen::zigzag(from, to, 4, 20)}) {
+            const QPolygonF line = path.toSubpathPolygons().first();
+            QVERIFY(near(line.first(), from, 0.01));
+            QVERIFY(near(line.last(), to, 0.01));
+        }
+        const QPolygonF coil = picgen::spiral(QPointF(200, 100), QPointF(200, 160), 2.5, true).toSubpathPolygons().first();
+        QVERIFY(near(coil.first(), QPointF(200, 100), 0.01));
+        QVERIFY(near(coil.last(), QPointF(200, 160), 60 * 0.15));
+    }
+
+    void everyPictureHasItsOwnSeed()
+    {
+        std::set<std::uint64_t> seeds;
+        for (int number = 0; number < 1100; ++number)
+            seeds.insert(picgen::seedFor(number));
+        QCOMPARE(seeds.size(), std::size_t(1100));
     }
 
     void generatorRefusesWhatItCannotDraw_data()

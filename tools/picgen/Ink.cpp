@@ -97,7 +97,7 @@ QImage makePaper(QSize size, PaperKind kind, Rng &rng)
     for (int d = 0; d <= maxDistance; ++d)
         edge[std::size_t(d)] = 1.0 - (talisman ? 0.20 : 0.12) * std::exp(-d / 26.0) - 0.06 * std::exp(-d / 130.0);
 
-    // The base colour is HSV-specified; read its RGB once, not per pixel.
+    // The base colour is given in HSV; read its RGB once, not per pixel.
     const double red = base.toRgb().red();
     const double green = base.toRgb().green();
     const double blue = base.toRgb().blue();
@@ -134,9 +134,9 @@ QImage makePaper(QSize size, PaperKind kind, Rng &rng)
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(fibre);
     }
-    const int specks = w * h / 18000;
+    const int flecks = w * h / 18000;
     painter.setPen(Qt::NoPen);
-    for (int i = 0; i < specks; ++i) {
+    for (int i = 0; i < flecks; ++i) {
         QColor colour = base.darker(rng.between(130, 170));
         colour.setAlpha(rng.between(50, 120));
         painter.setBrush(colour);

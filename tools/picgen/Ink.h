@@ -20,7 +20,7 @@ enum class PaperKind {
     Book,     // pale page of an old printed book, for the charts
 };
 
-// A sheet of paper: base colour, soft mottling, darker edges, a few fibres and specks.
+// A sheet of paper: base colour, soft mottling, darker edges, a few fibres and flecks.
 QImage makePaper(QSize size, PaperKind kind, Rng &rng);
 
 // The vermilion of cinnabar ink, varied slightly per picture.
