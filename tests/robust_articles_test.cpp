@@ -23,7 +23,7 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray decodedBySpec(const QByteArray &bytes, int shift)
+QByteArray decodedPage(const QByteArray &bytes, int shift)
 {
     const std::string page = ArticleCodec::decodeArticle(reinterpret_cast<const unsigned char *>(bytes.constData()),
                                                          std::size_t(bytes.size()), shift);
@@ -67,7 +67,7 @@ void RobustArticlesTest::awkwardFile()
     QFETCH(QByteArray, page);
     Installation installation;
     QVERIFY(writeFile(installation.path(articleName(QStringLiteral("符咒心得"))), file));
-    QCOMPARE(decodedBySpec(file, 2), page);
+    QCOMPARE(decodedPage(file, 2), page);
 
     BoxRecorder boxes;
     auto *frame = new MDIForm1;
@@ -98,7 +98,7 @@ void RobustArticlesTest::longLine_decodedWhole()
     // One line of 4 MB: the line that crosses the reading limit is read whole, fed in pieces as the
     // window reads a file.
     const QByteArray line(4 << 20, '.');
-    QCOMPARE(decodedBySpec(line, 2), QByteArray(4 << 20, '0'));
+    QCOMPARE(decodedPage(line, 2), QByteArray(4 << 20, '0'));
     ArticleCodec::ArticleReader reader;
     for (qsizetype at = 0; at < line.size(); at += 65536)
         QVERIFY(reader.feed(reinterpret_cast<const unsigned char *>(line.constData()) + at, 65536));
