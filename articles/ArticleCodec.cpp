@@ -43,7 +43,15 @@ std::string hexBytes(std::string_view bytes)
 
 bool ArticleReader::feed(const unsigned char *data, std::size_t size)
 {
-    for (std::size_t i = 0; i < size && !m_stopped; ++i) {
+    if (m_stopped)
+        return false;
+    // At most one code per byte: room for all of them up front keeps the loop free of growth
+    // checks that cost more than the work itself.
+    std::size_t count = m_codes.size();
+    m_codes.resize(count + size);
+    std::uint16_t *codes = m_codes.data();
+
+    for (std::size_t i = 0; i < size; ++i) {
         const unsigned byte = data[i];
         if (m_afterCr) {
             m_afterCr = false;
@@ -52,7 +60,7 @@ bool ArticleReader::feed(const unsigned char *data, std::size_t size)
         }
         if (m_atLineStart) {
             // The test comes before each line: the line that crossed the limit was read whole.
-            if (m_codes.size() >= kReadLimit) {
+            if (count >= kReadLimit) {
                 m_stopped = true;
                 break;
             }
@@ -60,19 +68,20 @@ bool ArticleReader::feed(const unsigned char *data, std::size_t size)
         }
         if (byte == kCr) {
             if (m_pendingLead >= 0)
-                m_codes.push_back(static_cast<std::uint16_t>(m_pendingLead));
+                codes[count++] = static_cast<std::uint16_t>(m_pendingLead);
             m_pendingLead = -1;
             m_atLineStart = true;
             m_afterCr = true;
         } else if (m_pendingLead >= 0) {
-            m_codes.push_back(static_cast<std::uint16_t>(m_pendingLead << 8 | byte));
+            codes[count++] = static_cast<std::uint16_t>(m_pendingLead << 8 | byte);
             m_pendingLead = -1;
         } else if (isLeadByte(byte)) {
             m_pendingLead = static_cast<int>(byte);
         } else {
-            m_codes.push_back(static_cast<std::uint16_t>(byte));
+            codes[count++] = static_cast<std::uint16_t>(byte);
         }
     }
+    m_codes.resize(count);
     return !m_stopped;
 }
 
@@ -95,10 +104,16 @@ std::vector<std::uint16_t> readArticleText(const unsigned char *data, std::size_
 std::string decodeText(const std::vector<std::uint16_t> &codes, int shift)
 {
     const std::uint32_t s = normalisedShift(shift);
-    std::string out;
-    out.reserve(codes.size() * 2);
-    for (std::uint16_t code : codes)
-        appendCharacter(out, (code + s) & 0xFFFF);
+    // Every character decodes to one or two bytes: write into room for two and trim once.
+    std::string out(codes.size() * 2, '\0');
+    char *p = out.data();
+    for (std::uint16_t code : codes) {
+        const std::uint32_t value = (code + s) & 0xFFFF;
+        if (value > 0xFF)
+            *p++ = static_cast<char>(value >> 8);
+        *p++ = static_cast<char>(value & 0xFF);
+    }
+    out.resize(static_cast<std::size_t>(p - out.data()));
     return out;
 }
 
