@@ -52,6 +52,10 @@ bool ArticleReader::feed(const unsigned char *data, std::size_t size)
     std::uint16_t *codes = m_codes.data();
 
     for (std::size_t i = 0; i < size; ++i) {
+        if (count >= kMaxCharacters) {
+            m_stopped = true;
+            break;
+        }
         const unsigned byte = data[i];
         if (m_afterCr) {
             m_afterCr = false;

@@ -24,7 +24,14 @@ namespace ArticleCodec {
 /// two-byte character counts once). The line that crosses the limit is still read whole.
 inline constexpr std::size_t kReadLimit = 32768;
 
-/// Reads an article file piece by piece, so that a file of any size is read only as far as needed.
+/// Reading never holds more characters than this, even inside the line that crosses kReadLimit: a
+/// damaged file of one endless line would otherwise be read whole into memory, and the article
+/// view would freeze while it lays out one enormous unbreakable line. Real article lines are far
+/// shorter, so for them nothing changes.
+inline constexpr std::size_t kMaxCharacters = 2 * kReadLimit;
+
+/// Reads an article file piece by piece, so that a file of any size is read only as far as needed
+/// (and never beyond kMaxCharacters).
 /// Lines end at CR or at a CR LF pair, and the terminator is dropped; a lone LF is an ordinary
 /// character of its line. The lines are joined without separator.
 class ArticleReader

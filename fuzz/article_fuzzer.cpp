@@ -47,7 +47,7 @@ int shiftFrom(std::uint8_t byte)
 // The file format read a second time, as directly as it is described: lines end at CR or CR LF;
 // before each line, reading stops once 32768 characters have been read; within a line a byte from
 // 0x81 to 0xFE takes the next byte of the line as its partner, a lead byte at a line's end stands
-// alone.
+// alone; no more than kMaxCharacters are ever read, even inside a line.
 std::vector<std::uint16_t> referenceRead(const std::uint8_t *data, std::size_t size)
 {
     std::vector<std::uint16_t> codes;
@@ -59,6 +59,8 @@ std::vector<std::uint16_t> referenceRead(const std::uint8_t *data, std::size_t s
         while (end < size && data[end] != 0x0D)
             ++end;
         for (std::size_t i = pos; i < end;) {
+            if (codes.size() >= ArticleCodec::kMaxCharacters)
+                return codes;
             const unsigned byte = data[i];
             if (byte >= 0x81 && byte <= 0xFE && i + 1 < end) {
                 codes.push_back(static_cast<std::uint16_t>(byte << 8 | data[i + 1]));

@@ -69,7 +69,9 @@ void ArticleCodecTest::readLimit_data()
         << QByteArray(32767, 'a') + "\r\nbb\r\ncc\r\n" << 32769;
     QTest::newRow("line reaching the limit, nothing more") << QByteArray(32768, 'a') + "\r\nbb" << 32768;
     QTest::newRow("two-byte characters count once") << twoByte.repeated(32767) + "\r\n" + twoByte + "\r\nb" << 32768;
-    QTest::newRow("one long line read whole") << QByteArray(100000, 'a') << 100000;
+    QTest::newRow("line crossing the limit read whole") << QByteArray(60000, 'a') + "\r\nb" << 60000;
+    QTest::newRow("endless line cut at the cap") << QByteArray(100000, 'a') << 65536;
+    QTest::newRow("cap counts two-byte characters once") << twoByte.repeated(70000) << 65536;
     QTest::newRow("lone LF does not end a line") << QByteArray(40000, '\n') + "\r\nb" << 40000;
 }
 
