@@ -57,8 +57,14 @@ std::optional<std::vector<std::uint16_t>> readArticleFile(const QString &fileNam
 // Writes the page exactly as given; nothing but the named file is created or changed.
 bool writePageFile(const QString &fileName, const std::string &page, QString *error)
 {
-    if (QFileInfo(fileName).isDir()) {
+    const QFileInfo info(fileName);
+    if (info.isDir()) {
         *error = QStringLiteral("无法写入临时文件：%1 是一个文件夹。").arg(shown(fileName));
+        return false;
+    }
+    // Writing through a link would overwrite whatever file it points to.
+    if (info.isSymLink()) {
+        *error = QStringLiteral("无法写入临时文件：%1 是一个指向其他文件的链接。").arg(shown(fileName));
         return false;
     }
     QFile file(fileName);

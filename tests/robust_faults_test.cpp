@@ -447,21 +447,29 @@ void RobustFaultsTest::readOnlyInstallation()
 
 void RobustFaultsTest::temPage_data()
 {
-    QTest::addColumn<bool>("directory"); // otherwise a read-only file
-    QTest::newRow("directory") << true;
-    QTest::newRow("read-only") << false;
+    QTest::addColumn<QString>("obstacle");
+    QTest::newRow("directory") << "directory";
+    QTest::newRow("read-only") << "read-only";
+    QTest::newRow("link to another file") << "link";
 }
 
 void RobustFaultsTest::temPage()
 {
-    QFETCH(bool, directory);
-    if (!directory && !m_permissionsApply)
+    QFETCH(QString, obstacle);
+    const bool directory = obstacle == QStringLiteral("directory");
+    if (obstacle == QStringLiteral("read-only") && !m_permissionsApply)
         QSKIP("running as root: a read-only file can still be written");
     Installation installation;
     const QString page = installation.path(kTemPage);
+    const QString other = installation.path(QStringLiteral("\\other.txt"));
     if (directory) {
         QVERIFY(QDir().mkdir(page));
         QVERIFY(writeFile(page + QStringLiteral("/keep.txt"), "kept"));
+    } else if (obstacle == QStringLiteral("link")) {
+        // Writing through the link would overwrite a file that is not the program's own.
+        QVERIFY(writeFile(other, "precious"));
+        if (!QFile::link(other, page))
+            QSKIP("this file system has no symbolic links");
     } else {
         QVERIFY(writeFile(page, "old"));
         QVERIFY(QFile::setPermissions(page, QFileDevice::ReadOwner));
@@ -482,6 +490,12 @@ void RobustFaultsTest::temPage()
     if (directory) {
         QVERIFY(QFileInfo(page).isDir());
         QVERIFY(QFileInfo::exists(page + QStringLiteral("/keep.txt")));
+    }
+    if (obstacle == QStringLiteral("link")) {
+        QFile kept(other);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("precious"));
+        QVERIFY(!QFileInfo(page).isSymLink()); // the timer removed the link itself
     }
 
     // The other article meets the same obstacle, or, once the timer removed the read-only file,
