@@ -1,5 +1,6 @@
 #include "articles/ArticleCodec.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace ArticleCodec {
@@ -51,12 +52,38 @@ bool ArticleReader::feed(const unsigned char *data, std::size_t size)
     m_codes.resize(count + size);
     std::uint16_t *codes = m_codes.data();
 
-    for (std::size_t i = 0; i < size; ++i) {
+    std::size_t i = 0;
+    while (i < size) {
         if (count >= kMaxCharacters) {
             m_stopped = true;
             break;
         }
-        const unsigned byte = data[i];
+        if (!m_afterCr && !m_atLineStart && m_pendingLead < 0) {
+            // Inside a line with no character half read, the common case, in a tight loop. A CR, a
+            // lead byte at the end of this piece or before a CR, and the cap are left to the steps
+            // below.
+            // Each character takes at least one byte, so stopping after as many bytes as the cap
+            // leaves room for keeps the count within it.
+            const std::size_t end = std::min(size, i + (kMaxCharacters - count));
+            while (i < end) {
+                const unsigned byte = data[i];
+                if (byte == kCr)
+                    break;
+                if (isLeadByte(byte)) {
+                    if (i + 1 >= size || data[i + 1] == kCr)
+                        break;
+                    codes[count++] = static_cast<std::uint16_t>(byte << 8 | data[i + 1]);
+                    i += 2;
+                } else {
+                    codes[count++] = static_cast<std::uint16_t>(byte);
+                    ++i;
+                }
+            }
+            if (i >= size || count >= kMaxCharacters)
+                continue;
+        }
+
+        const unsigned byte = data[i++];
         if (m_afterCr) {
             m_afterCr = false;
             if (byte == kLf)

@@ -262,8 +262,9 @@ void benchArticles(Report &report)
     delete frame;
     settle();
 
-    // Decoder throughput on the real files, and on one line of 4 MB (read whole, as lines are).
-    QByteArray big(4 << 20, 'a');
+    // Decoder throughput on the real files, and on one long line of 64 KB (read whole: it stays
+    // under the number of characters at which reading stops inside a line).
+    QByteArray big(64 << 10, 'a');
     for (qsizetype i = 0; i + 1 < big.size(); i += 7)
         big[i] = char(0xB0), big[i + 1] = char(0xA1);
     const QList<std::pair<QString, QByteArray>> inputs = {
@@ -277,7 +278,7 @@ void benchArticles(Report &report)
              f.open(QIODevice::ReadOnly);
              return f.readAll();
          }()},
-        {QStringLiteral("one 4 MB line"), big}};
+        {QStringLiteral("one 64 KB line"), big}};
     for (const auto &[label, bytes] : inputs) {
         if (bytes.isEmpty())
             continue;
