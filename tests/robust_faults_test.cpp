@@ -48,16 +48,6 @@ Fmulu *catalogueOf(MDIForm1 *frame)
     return frame->catalogueWindow() ? qobject_cast<Fmulu *>(frame->catalogueWindow()->widget()) : nullptr;
 }
 
-template<typename Form>
-QList<Form *> childForms(MDIForm1 *frame)
-{
-    QList<Form *> forms;
-    for (QMdiSubWindow *sub : frame->area()->subWindowList(QMdiArea::CreationOrder))
-        if (auto *form = qobject_cast<Form *>(sub->widget()))
-            forms.append(form);
-    return forms;
-}
-
 Fllhb *viewerOf(MDIForm1 *frame, const QString &shortTitle)
 {
     for (Fllhb *viewer : childForms<Fllhb>(frame))

@@ -60,16 +60,6 @@ bool copyTree(const QString &from, const QString &to)
     return true;
 }
 
-template<typename Form>
-QList<Form *> childForms(MDIForm1 *frame)
-{
-    QList<Form *> forms;
-    for (QMdiSubWindow *sub : frame->area()->subWindowList(QMdiArea::CreationOrder))
-        if (auto *form = qobject_cast<Form *>(sub->widget()))
-            forms.append(form);
-    return forms;
-}
-
 } // namespace
 
 class RobustSessionTest : public QObject

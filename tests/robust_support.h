@@ -3,6 +3,7 @@
 // the faults a file of it can be given, the message boxes shown meanwhile, and the process's
 // resident memory.
 
+#include "app/MDIForm1.h"
 #include "app/Module1.h"
 #include "app/MsgBox.h"
 #include "articles/ArticleCodec.h"
@@ -13,6 +14,8 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPainter>
 #include <QPointer>
 #include <QStringEncoder>
@@ -20,6 +23,18 @@
 #include <QWidget>
 
 namespace robust {
+
+// The frame's child windows of one kind, in the order they were created.
+template<typename Form>
+QList<Form *> childForms(MDIForm1 *frame)
+{
+    QList<Form *> forms;
+    for (QMdiSubWindow *sub : frame->area()->subWindowList(QMdiArea::CreationOrder))
+        if (auto *form = qobject_cast<Form *>(sub->widget()))
+            forms.append(form);
+    return forms;
+}
+
 
 // The files the program reads, by the backslash-led names the program uses.
 inline QString pictureName(int number)
