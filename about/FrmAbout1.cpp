@@ -1,10 +1,11 @@
 #include "about/FrmAbout1.h"
 
 #include "about/SysInfo.h"
-#include "app/Fonts.h"
-#include "app/Module1.h"
-#include "app/MsgBox.h"
-#include "app/Pictures.h"
+#include "common/Fonts.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
+#include "common/Pictures.h"
+#include "common/Twips.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -13,12 +14,6 @@
 #include <QStandardPaths>
 
 namespace {
-
-QRect twipsRect(int left, int top, int width, int height)
-{
-    auto px = [](int twips) { return qRound(twips / kTwipsPerPixel); };
-    return {px(left), px(top), px(width), px(height)};
-}
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRect &box, const QFont &font,
                   const QColor &colour, Qt::Alignment alignment, bool wrap)
@@ -82,25 +77,25 @@ FrmAbout1::FrmAbout1(QWidget *parent)
     setObjectName(QStringLiteral("FrmAbout1"));
     setWindowTitle(QStringLiteral("关于"));
     setModal(true);
-    setFixedSize(twipsRect(0, 0, 8670, 6480).size());
+    setFixedSize(Twips::toPixels(0, 0, 8670, 6480).size());
     Module1::registerLoadedWindow(this);
 
-    m_lblTitle = makeLabel(this, "lblTitle", QStringLiteral("应用程序标题"), twipsRect(1800, 225, 4845, 600),
+    m_lblTitle = makeLabel(this, "lblTitle", QStringLiteral("应用程序标题"), Twips::toPixels(1800, 225, 4845, 600),
                            Fonts::kaiTi(26.25), Qt::red, Qt::AlignCenter, false);
-    m_lblVersion = makeLabel(this, "lblVersion", QStringLiteral("版本"), twipsRect(1800, 855, 4845, 465),
+    m_lblVersion = makeLabel(this, "lblVersion", QStringLiteral("版本"), Twips::toPixels(1800, 855, 4845, 465),
                              Fonts::fangSong(15.75), Qt::red, Qt::AlignCenter, false);
     m_lblDescription = makeLabel(
         this, "lblDescription",
         QStringLiteral("    符咒是一种与鬼神沟通的语言文字工具。鬼神无语言、无文字，符咒的要素代表了鬼神的语言、文字。"
                        "用的得当，能上达神明，下通幽府，有不可思议的功效。"),
-        twipsRect(480, 1920, 7725, 2250), Fonts::liShu(21.75), Qt::blue, Qt::AlignLeft | Qt::AlignTop, true);
-    m_lblDisclaimer = makeLabel(this, "lblDisclaimer", disclaimerText(), twipsRect(1575, 4185, 3855, 2025),
+        Twips::toPixels(480, 1920, 7725, 2250), Fonts::liShu(21.75), Qt::blue, Qt::AlignLeft | Qt::AlignTop, true);
+    m_lblDisclaimer = makeLabel(this, "lblDisclaimer", disclaimerText(), Twips::toPixels(1575, 4185, 3855, 2025),
                                 Fonts::kaiTi(15.75), Qt::black, Qt::AlignLeft | Qt::AlignTop, true);
     fitWrappedText(m_lblDescription);
     fitWrappedText(m_lblDisclaimer);
 
-    m_cmdOK = makeButton(this, "cmdOK", QStringLiteral("确定"), twipsRect(5535, 4455, 1500, 465));
-    m_cmdSysInfo = makeButton(this, "cmdSysInfo", QStringLiteral("系统信息"), twipsRect(5535, 5535, 1485, 465));
+    m_cmdOK = makeButton(this, "cmdOK", QStringLiteral("确定"), Twips::toPixels(5535, 4455, 1500, 465));
+    m_cmdSysInfo = makeButton(this, "cmdSysInfo", QStringLiteral("系统信息"), Twips::toPixels(5535, 5535, 1485, 465));
     // 确定 is both the default and the cancel button: Enter and Esc press it.
     m_cmdOK->setDefault(true);
     m_cmdOK->setAutoDefault(true);

@@ -1,6 +1,6 @@
 #include "app/ChapterOpener.h"
 
-#include "app/Module1.h"
+#include "common/Module1.h"
 #include "viewer/Fllhb.h"
 
 #include <QMdiArea>

@@ -2,8 +2,9 @@
 
 #include "about/FrmAbout1.h"
 #include "app/ChapterOpener.h"
-#include "app/Module1.h"
-#include "app/MsgBox.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
+#include "common/Twips.h"
 #include "articles/ArticlePage.h"
 #include "catalogue/Fmulu.h"
 
@@ -51,7 +52,7 @@ MDIForm1::MDIForm1(QWidget *parent)
     m_timer1->start();
 
     // The restored size; the frame opens maximised.
-    resize(qRound(8085 / 15.0), qRound(5430 / 15.0) + menuBar()->sizeHint().height());
+    resize(Twips::toPixels(8085), Twips::toPixels(5430) + menuBar()->sizeHint().height());
     setWindowState(Qt::WindowMaximized);
 
     loadCatalogue();

@@ -1,7 +1,7 @@
 #include "articles/ArticlePage.h"
 
-#include "app/Module1.h"
-#include "app/MsgBox.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
 #include "articles/ArticleCodec.h"
 #include "articles/Fwangye.h"
 

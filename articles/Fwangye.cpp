@@ -1,7 +1,7 @@
 #include "articles/Fwangye.h"
 
-#include "app/Fonts.h"
-#include "app/Module1.h"
+#include "common/Module1.h"
+#include "common/Twips.h"
 
 #include <QFile>
 #include <QMdiSubWindow>
@@ -17,11 +17,6 @@ constexpr double kViewShrink = 100;
 // The client size of a restored article page: room for a comfortable line of text.
 constexpr double kRestoredWidth = 9000;
 constexpr double kRestoredHeight = 6750;
-
-int twipsToPixels(double twips)
-{
-    return qRound(twips / kTwipsPerPixel);
-}
 
 } // namespace
 
@@ -55,7 +50,7 @@ Fwangye::Fwangye(QWidget *parent)
 
     m_webBrowser1 = new ArticleBrowser(this);
     m_webBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-    m_webBrowser1->move(twipsToPixels(kViewOffset), twipsToPixels(kViewOffset));
+    m_webBrowser1->move(Twips::toPixels(kViewOffset), Twips::toPixels(kViewOffset));
     m_webBrowser1->setOpenExternalLinks(true);
 
     // Loading a page completes before its title is read: the title is taken once the event loop
@@ -67,7 +62,7 @@ Fwangye::Fwangye(QWidget *parent)
 
 QSize Fwangye::sizeHint() const
 {
-    return QSize(twipsToPixels(kRestoredWidth), twipsToPixels(kRestoredHeight));
+    return QSize(Twips::toPixels(kRestoredWidth), Twips::toPixels(kRestoredHeight));
 }
 
 void Fwangye::setCaption(const QString &caption)
@@ -94,8 +89,8 @@ void Fwangye::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     // Each size is set on its own; a size that would be negative (a minimised window) is left as it was.
-    const int width = twipsToPixels(event->size().width() * kTwipsPerPixel - kViewShrink);
-    const int height = twipsToPixels(event->size().height() * kTwipsPerPixel - kViewShrink);
+    const int width = Twips::toPixels(Twips::fromPixels(event->size().width()) - kViewShrink);
+    const int height = Twips::toPixels(Twips::fromPixels(event->size().height()) - kViewShrink);
     if (width >= 0)
         m_webBrowser1->resize(width, m_webBrowser1->height());
     if (height >= 0)

@@ -12,9 +12,9 @@
 
 #include "app/ChapterOpener.h"
 #include "app/MDIForm1.h"
-#include "app/Module1.h"
-#include "app/MsgBox.h"
-#include "app/Pictures.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
+#include "common/Pictures.h"
 #include "articles/ArticleCodec.h"
 #include "articles/ArticlePage.h"
 #include "articles/Fwangye.h"

@@ -2,17 +2,6 @@
 
 namespace CatalogueLayout {
 
-namespace {
-
-// A size cannot be negative: such an assignment is refused and the old value stays.
-void setSize(float &size, float value)
-{
-    if (value >= 0)
-        size = value;
-}
-
-} // namespace
-
 void layout(float clientWidth, float clientHeight, Boxes &b)
 {
     const float H = b.Label16.height;
@@ -28,14 +17,14 @@ void layout(float clientWidth, float clientHeight, Boxes &b)
     b.Label22.left = columnGap + b.Label33.left + b.Label33.width;
     b.Label21.left = b.Label24.left = b.Label25.left = b.Label17.left = b.Label22.left;
     b.Image1.left = b.Label29.left;
-    setSize(b.Image1.width, 2 * W29 + columnGap);
+    b.Image1.setWidth(2 * W29 + columnGap); // a negative size is refused
     b.Label16.top = b.Label29.top = b.Label33.top = b.Label22.top = rowGap;
     b.Label30.top = b.Label21.top = 2 * rowGap + H;
     b.Label23.top = b.Label24.top = 3 * rowGap + 2 * H;
     b.Label19.top = b.Label25.top = 4 * rowGap + 3 * H;
     b.Label18.top = b.Label17.top = 5 * rowGap + 4 * H;
     b.Image1.top = 2 * rowGap + H + kBannerDrop;
-    setSize(b.Image1.height, 3 * rowGap + 4 * H - kBannerDrop);
+    b.Image1.setHeight(3 * rowGap + 4 * H - kBannerDrop);
 }
 
 } // namespace CatalogueLayout

@@ -3,14 +3,11 @@
 // arithmetic in single precision on twips, kept free of widgets so that it can be checked to the
 // last half twip.
 
+#include "common/Twips.h"
+
 namespace CatalogueLayout {
 
-struct Box {
-    float left = 0;
-    float top = 0;
-    float width = 0;
-    float height = 0;
-};
+using Box = Twips::Box;
 
 // The controls the layout places, by their names on the page. Label sizes are read, never changed.
 struct Boxes {

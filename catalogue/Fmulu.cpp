@@ -1,10 +1,11 @@
 #include "catalogue/Fmulu.h"
 
-#include "app/Fonts.h"
-#include "app/Module1.h"
-#include "app/MsgBox.h"
-#include "app/Pictures.h"
+#include "common/Fonts.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
+#include "common/Pictures.h"
 #include "catalogue/CatalogueLayout.h"
+#include "common/Twips.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -49,11 +50,6 @@ constexpr int kBannerInterval = 50; // ms
 // The page's size as designed, in twips; the frame sizes it at once.
 constexpr int kDesignWidth = 11940;
 constexpr int kDesignHeight = 7950;
-
-int toPixels(double twips)
-{
-    return qRound(twips / kTwipsPerPixel);
-}
 
 // A title: a label that runs its action when clicked (pressed and released over it).
 class TitleLabel : public QLabel
@@ -101,7 +97,7 @@ Fmulu::Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *pare
     m_timer1->setInterval(kBannerInterval);
     connect(m_timer1, &QTimer::timeout, this, &Fmulu::timerTick);
 
-    resize(toPixels(kDesignWidth), toPixels(kDesignHeight));
+    resize(Twips::toPixels(kDesignWidth), Twips::toPixels(kDesignHeight));
 
     // Load: the two pictures. A missing or unreadable file leaves that picture empty, silently.
     m_background = Pictures::load(Module1::appFile(QStringLiteral("\\picture\\globe.png")));
@@ -136,7 +132,7 @@ void Fmulu::createTitles()
             palette.setColor(QPalette::WindowText, kHighlightColour);
             label->setPalette(palette);
         }
-        label->resize(toPixels(row.designWidth), toPixels(row.designHeight));
+        label->resize(Twips::toPixels(row.designWidth), Twips::toPixels(row.designHeight));
         label->resize(label->sizeHint()); // the title takes the size its text needs
     }
 }
@@ -177,7 +173,7 @@ void Fmulu::layoutPage()
         {m_image1, &Boxes::Image1},
     };
 
-    const auto twips = [](int pixels) { return float(pixels * kTwipsPerPixel); };
+    const auto twips = [](int pixels) { return float(Twips::fromPixels(pixels)); };
     Boxes boxes;
     for (const Placed &p : placed) {
         const QRect g = p.widget->geometry();
@@ -186,7 +182,7 @@ void Fmulu::layoutPage()
     CatalogueLayout::layout(twips(width()), twips(height()), boxes);
     for (const Placed &p : placed) {
         const Box &box = boxes.*p.box;
-        p.widget->setGeometry(toPixels(box.left), toPixels(box.top), toPixels(box.width), toPixels(box.height));
+        p.widget->setGeometry(Twips::toPixels(box));
     }
 }
 

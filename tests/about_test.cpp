@@ -2,8 +2,8 @@
 // on a system where nothing is registered.
 #include "about/FrmAbout1.h"
 #include "about/SysInfo.h"
-#include "app/Module1.h"
-#include "app/MsgBox.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
 
 #include <QImage>
 #include <QLabel>

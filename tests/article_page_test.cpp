@@ -2,8 +2,8 @@
 // "\tem.htm" and shown, the view's inset, and the main window's timer removing the page file. (The
 // file faults are covered with every other file of the installation in robust_faults_test.)
 #include "app/MDIForm1.h"
-#include "app/Module1.h"
-#include "app/MsgBox.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
 #include "articles/ArticleCodec.h"
 #include "articles/ArticlePage.h"
 #include "articles/Fwangye.h"

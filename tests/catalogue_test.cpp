@@ -1,8 +1,8 @@
 // The catalogue page: the grid arithmetic, the titles and what they open, the background, and the
 // banner's cycle with its missing and unreadable pictures.
-#include "app/Module1.h"
-#include "app/MsgBox.h"
-#include "app/Pictures.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
+#include "common/Pictures.h"
 #include "catalogue/CatalogueLayout.h"
 #include "catalogue/Fmulu.h"
 

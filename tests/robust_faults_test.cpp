@@ -8,7 +8,7 @@
 #include "about/FrmAbout1.h"
 #include "app/ChapterOpener.h"
 #include "app/MDIForm1.h"
-#include "app/Pictures.h"
+#include "common/Pictures.h"
 #include "articles/ArticlePage.h"
 #include "articles/Fwangye.h"
 #include "catalogue/Fmulu.h"

@@ -4,8 +4,8 @@
 // resident memory.
 
 #include "app/MDIForm1.h"
-#include "app/Module1.h"
-#include "app/MsgBox.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
 #include "articles/ArticleCodec.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // Start-up: the clock check, AppPath and the file names formed from it, the message-box seam, and
 // the main window that start-up creates.
 #include "app/MDIForm1.h"
-#include "app/Module1.h"
-#include "app/MsgBox.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
 #include "app/Startup.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #pragma once
 // Shared by the viewer's tests: an installation folder whose picture NNN is (100 + NNN) pixels
 // wide, so a test can tell which one is shown, and the message boxes shown meanwhile.
-#include "app/Module1.h"
-#include "app/MsgBox.h"
-#include "app/Pictures.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
+#include "common/Pictures.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,16 +1,17 @@
 #include "viewer/Fllhb.h"
 
-#include "app/Fonts.h"
-#include "app/Module1.h"
-#include "app/MsgBox.h"
-#include "app/Pictures.h"
+#include "common/Fonts.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
+#include "common/Pictures.h"
 #include "content/Catalogue.h"
+#include "common/Twips.h"
+#include "viewer/QimenPanel.h"
 #include "viewer/TextPane.h"
 
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QLabel>
-#include <QPushButton>
 
 #include <cmath>
 
@@ -22,6 +23,13 @@ namespace {
 // The client size of a restored viewer, in twips.
 constexpr double kRestoredWidth = 11880;
 constexpr double kRestoredHeight = 8055;
+
+// The pictures and factors of the 奇门遁甲 panel's views.
+constexpr int kOverviewPicture = 77;
+constexpr int kFirstDayChartPicture = 79;
+constexpr double kOverviewFactor = 1.75;
+constexpr double kDayChartFactor = 2.5;
+constexpr double kFigureFactor = 1;
 
 void setColours(QWidget *widget, const QColor &text, const QColor &background = QColor())
 {
@@ -50,7 +58,6 @@ Fllhb::Fllhb(QWidget *parent)
     Module1::registerLoadedWindow(this);
 
     createControls();
-    createPanel();
     placeControls();
     resize(sizeHint());
 
@@ -59,7 +66,7 @@ Fllhb::Fllhb(QWidget *parent)
 
 QSize Fllhb::sizeHint() const
 {
-    return QSize(qRound(kRestoredWidth / kTwipsPerPixel), qRound(kRestoredHeight / kTwipsPerPixel));
+    return QSize(Twips::toPixels(kRestoredWidth), Twips::toPixels(kRestoredHeight));
 }
 
 void Fllhb::createControls()
@@ -108,6 +115,14 @@ void Fllhb::createControls()
     m_text2->setFont(Fonts::songTi(12));
     setColours(m_text2, QColor(255, 0, 0), QColor(192, 255, 192));
     m_boxes.text2 = {3420, 3465, 8340, 4335};
+
+    m_frame1 = new QimenPanel(this);
+    m_boxes.frame1 = {10935, 720, 855, 7095};
+    connect(m_frame1, &QimenPanel::overviewClicked, this, &Fllhb::showOverview);
+    connect(m_frame1, &QimenPanel::dayChartClicked, this, &Fllhb::showDayChart);
+    connect(m_frame1, &QimenPanel::figureClicked, this, &Fllhb::showFigure);
+    connect(m_frame1, &QimenPanel::togglePictureClicked, this, &Fllhb::togglePicture);
+    m_frame1->hide();
 }
 
 void Fllhb::setLabelText(QLabel *label, Box &box, const QString &text)
@@ -115,20 +130,20 @@ void Fllhb::setLabelText(QLabel *label, Box &box, const QString &text)
     // The label sizes itself to its text; its left and top stay where they are.
     label->setText(text);
     const QFontMetricsF metrics(label->font());
-    box.setWidth(viewer::pixelsToTwips(std::ceil(metrics.horizontalAdvance(text))));
-    box.setHeight(viewer::pixelsToTwips(std::ceil(metrics.height())));
-    label->setGeometry(viewer::toPixels(box));
+    box.setWidth(Twips::fromPixels(std::ceil(metrics.horizontalAdvance(text))));
+    box.setHeight(Twips::fromPixels(std::ceil(metrics.height())));
+    label->setGeometry(Twips::toPixels(box));
 }
 
 void Fllhb::placeControls()
 {
-    m_label1->setGeometry(viewer::toPixels(m_boxes.label1));
-    m_combo1->setGeometry(viewer::toPixels(m_boxes.combo1));
-    m_label2->setGeometry(viewer::toPixels(m_boxes.label2));
-    m_image1->setGeometry(viewer::toPixels(m_boxes.image1));
-    m_text3->setGeometry(viewer::toPixels(m_boxes.text3));
-    m_text2->setGeometry(viewer::toPixels(m_boxes.text2));
-    m_frame1->setGeometry(viewer::toPixels(m_boxes.frame1));
+    m_label1->setGeometry(Twips::toPixels(m_boxes.label1));
+    m_combo1->setGeometry(Twips::toPixels(m_boxes.combo1));
+    m_label2->setGeometry(Twips::toPixels(m_boxes.label2));
+    m_image1->setGeometry(Twips::toPixels(m_boxes.image1));
+    m_text3->setGeometry(Twips::toPixels(m_boxes.text3));
+    m_text2->setGeometry(Twips::toPixels(m_boxes.text2));
+    m_frame1->setGeometry(Twips::toPixels(m_boxes.frame1));
 }
 
 void Fllhb::LoadChapter()
@@ -184,11 +199,11 @@ void Fllhb::LayoutViewer()
 void Fllhb::layOut(LayoutScope scope)
 {
     viewer::LayoutInput input;
-    input.clientWidth = viewer::pixelsToTwips(width());
-    input.clientHeight = viewer::pixelsToTwips(height());
+    input.clientWidth = Twips::fromPixels(width());
+    input.clientHeight = Twips::fromPixels(height());
     input.pictureWidthFactor = m_pictureWidthFactor;
     input.textWidthReduction = m_textWidthReduction;
-    input.panesShiftedLeft = !m_frame1->isHidden() && m_command13->text() == QStringLiteral("显示图形");
+    input.panesShiftedLeft = !m_frame1->isHidden() && m_frame1->pictureHidden();
     viewer::LayoutBoxes(m_boxes, input, scope);
     placeControls();
 }
@@ -211,4 +226,100 @@ bool Fllhb::loadPicture(int pictureNumber)
     }
     m_image1->setPicture(picture);
     return true;
+}
+
+// The page of an entry of chapters 2 to 10: wide layout first, then the picture, then the upper
+// and the lower pane. A picture that cannot be loaded stops the page with its message, so the
+// previous picture and texts stay.
+void Fllhb::ShowEntryPage(const content::Chapter &chapter)
+{
+    const content::Page *page = content::Catalogue::pageOf(chapter, m_label2->text());
+    if (!page)
+        return;
+
+    if (page->widePicture) {
+        m_pictureWidthFactor = 2;
+        LayoutViewer();
+    }
+    if (!loadPicture(page->pictureNumber))
+        return;
+
+    const QString heading = page->headingTitle.isEmpty() ? m_combo1->currentText() : page->headingTitle;
+    m_text3->setText(content::ComposeSection(heading, page->upper.label, page->upper.paragraphs));
+    if (page->lower)
+        m_text2->setText(content::ComposeSection(heading, page->lower->label, page->lower->paragraphs));
+    else
+        m_text2->setText(QString()); // no lower section: nothing of the previous page stays
+}
+
+// The 奇门遁甲 chapter: 真人步斗法 is a page like the others; 玉女反闭诀 shows the panel and its
+// overview. A picture that cannot be loaded stops a view with its message, so the new caption and
+// layout stay while the previous picture and texts remain.
+void Fllhb::ShowQimenPage()
+{
+    const content::Catalogue &book = content::Catalogue::instance();
+    if (m_label2->text() == QStringLiteral("真人步斗法")) {
+        // SelectEntry has just laid the window out with the normal width; the layout stays.
+        const content::QimenView &page = book.zhenRenBuDou();
+        if (!loadPicture(page.pictureNumber))
+            return;
+        showSections(m_combo1->currentText(), page);
+    }
+    if (m_label2->text() == QStringLiteral("玉女反闭诀")) {
+        m_frame1->show();
+        showOverview();
+    }
+}
+
+void Fllhb::showSections(const QString &headingTitle, const content::QimenView &view)
+{
+    m_text3->setText(content::ComposeSection(headingTitle, content::kLabelUsage, view.upper));
+    m_text2->setText(content::ComposeSection(headingTitle, content::kLabelIncantation, view.lower));
+}
+
+void Fllhb::showOverview()
+{
+    m_frame1->setPictureShown(true);
+    m_pictureWidthFactor = kOverviewFactor;
+    m_textWidthReduction = m_boxes.frame1.width;
+    LayoutViewer();
+    m_savedPictureWidthFactor = m_pictureWidthFactor;
+    const content::QimenView &overview = content::Catalogue::instance().yuNvFanBiOverview();
+    if (!loadPicture(kOverviewPicture))
+        return;
+    showSections(m_combo1->currentText(), overview);
+}
+
+void Fllhb::showDayChart(int day)
+{
+    m_frame1->setPictureShown(true);
+    m_pictureWidthFactor = kDayChartFactor;
+    LayoutViewer();
+    m_savedPictureWidthFactor = m_pictureWidthFactor;
+    loadPicture(kFirstDayChartPicture + day); // the charts leave the texts as they are
+}
+
+void Fllhb::showFigure(int figure)
+{
+    const content::QimenView &view = content::Catalogue::instance().figureViews().at(std::size_t(figure));
+    m_frame1->setPictureShown(true);
+    m_pictureWidthFactor = kFigureFactor;
+    LayoutViewer();
+    m_savedPictureWidthFactor = m_pictureWidthFactor;
+    if (!loadPicture(view.pictureNumber))
+        return;
+    showSections(view.headingTitle, view);
+}
+
+void Fllhb::togglePicture()
+{
+    // The picture stays loaded; hidden, it is drawn at zero width.
+    if (!m_frame1->pictureShown()) {
+        m_frame1->setPictureShown(true);
+        m_pictureWidthFactor = m_savedPictureWidthFactor;
+    } else {
+        m_frame1->setPictureShown(false);
+        m_pictureWidthFactor = 0;
+    }
+    LayoutViewer();
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The viewer window of one chapter: the list of the chapter's entries in the title band, the
-// picture on the left, two text panes on the right, and for 奇门遁甲 the button panel Frame1.
+// picture on the left, two text panes on the right, and for 奇门遁甲 the button panel Frame1
+// (QimenPanel). The viewer holds the page routines and the three layout values; the panel's
+// buttons ask it for their views.
 
 #include "viewer/ViewerLayout.h"
 
@@ -9,7 +11,7 @@
 class PictureBox;
 class QComboBox;
 class QLabel;
-class QPushButton;
+class QimenPanel;
 class TextPane;
 
 namespace content {
@@ -52,17 +54,17 @@ protected:
 
 private:
     void createControls();
-    void createPanel();
     void setLabelText(QLabel *label, viewer::Box &box, const QString &text);
     void layOut(viewer::LayoutScope scope);
     void placeControls();
     bool loadPicture(int pictureNumber);
     void showSections(const QString &headingTitle, const content::QimenView &view);
 
-    // The panel's buttons.
+    // The panel's buttons. Each view works in the same order: caption of Command13, layout
+    // values, layout, saved factor, picture, texts.
     void showOverview();                       // Command7 "返  回"
-    void showDayChart(int pictureNumber);      // Command1 to Command6
-    void showFigure(const content::QimenView &view); // Command8 to Command12
+    void showDayChart(int day);                // Command1 to Command6
+    void showFigure(int figure);               // Command8 to Command12
     void togglePicture();                      // Command13
 
     QLabel *m_label1 = nullptr;
@@ -71,8 +73,7 @@ private:
     PictureBox *m_image1 = nullptr;
     TextPane *m_text3 = nullptr;
     TextPane *m_text2 = nullptr;
-    QWidget *m_frame1 = nullptr;
-    QPushButton *m_command13 = nullptr;
+    QimenPanel *m_frame1 = nullptr;
 
     viewer::ViewerBoxes m_boxes;
     double m_pictureWidthFactor = 1;

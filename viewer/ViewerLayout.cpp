@@ -1,27 +1,9 @@
 #include "viewer/ViewerLayout.h"
 
-#include "app/Fonts.h"
-
 #include <algorithm>
 #include <cmath>
 
 namespace viewer {
-
-bool Box::setWidth(double value)
-{
-    if (value < 0)
-        return false;
-    width = float(value);
-    return true;
-}
-
-bool Box::setHeight(double value)
-{
-    if (value < 0)
-        return false;
-    height = float(value);
-    return true;
-}
 
 void LayoutBoxes(ViewerBoxes &b, const LayoutInput &in, LayoutScope scope)
 {
@@ -63,17 +45,6 @@ void LayoutBoxes(ViewerBoxes &b, const LayoutInput &in, LayoutScope scope)
         b.text2.setLeft(shifted(b.text2.left)); // 22
     if (in.panesShiftedLeft)
         b.text3.setLeft(shifted(b.text3.left)); // 23
-}
-
-QRect toPixels(const Box &box)
-{
-    auto px = [](float twips) { return int(std::lround(double(twips) / kTwipsPerPixel)); };
-    return QRect(px(box.left), px(box.top), px(box.width), px(box.height));
-}
-
-double pixelsToTwips(double pixels)
-{
-    return pixels * kTwipsPerPixel;
 }
 
 } // namespace viewer

@@ -2,25 +2,11 @@
 // The viewer's proportional layout as plain arithmetic over the controls' boxes, without widgets,
 // so that it can be worked out and checked for any client size.
 
-#include <QRect>
+#include "common/Twips.h"
 
 namespace viewer {
 
-/// One control's box in twips, held in single precision as the controls hold them. A width or
-/// height that would come out negative is refused: the box keeps its previous value.
-struct Box {
-    float left = 0;
-    float top = 0;
-    float width = 0;
-    float height = 0;
-
-    void setLeft(double value) { left = float(value); }
-    void setTop(double value) { top = float(value); }
-    bool setWidth(double value);
-    bool setHeight(double value);
-
-    bool operator==(const Box &) const = default;
-};
+using Box = Twips::Box;
 
 // The controls the layout moves.
 struct ViewerBoxes {
@@ -54,11 +40,5 @@ constexpr double kHiddenPictureShift = 1500;
 // Runs the steps in order. Each value is worked out in double precision from what the boxes hold
 // at that moment, so a later step sees the result of an earlier one, and is stored as a float.
 void LayoutBoxes(ViewerBoxes &boxes, const LayoutInput &input, LayoutScope scope = LayoutScope::Full);
-
-// Where a box stands on screen: twips to logical pixels, 15 to one, each figure rounded.
-QRect toPixels(const Box &box);
-
-// A length in pixels as twips.
-double pixelsToTwips(double pixels);
 
 } // namespace viewer

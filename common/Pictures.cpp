@@ -1,4 +1,4 @@
-#include "app/Pictures.h"
+#include "common/Pictures.h"
 
 #include <QDir>
 #include <QFile>

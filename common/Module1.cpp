@@ -1,5 +1,4 @@
-#include "app/Module1.h"
-
+#include "common/Module1.h"
 
 #include <QDir>
 #include <QMdiArea>
@@ -43,18 +42,6 @@ QString appFile(const QString &backslashRelativeName)
 QString &CurrentChapter()
 {
     return g_currentChapter;
-}
-
-bool clockIsPlausible(const QDate &today)
-{
-    return today.toString(QStringLiteral("yyyy")).toInt() >= 2004;
-}
-
-QString clockWarningText()
-{
-    const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("******** 警告 ********") + crlf + crlf + QStringLiteral("计算机系统时钟错误！！！") + crlf
-        + crlf + QStringLiteral("请将计算机的日期恢复到当前日期后再重新启动本程序！！！");
 }
 
 void registerLoadedWindow(QWidget *window)

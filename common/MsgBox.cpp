@@ -1,6 +1,6 @@
-#include "app/MsgBox.h"
+#include "common/MsgBox.h"
 
-#include "app/Module1.h"
+#include "common/Module1.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -12,6 +12,3 @@ QFont songTi(double pointSize);    // 宋体: the lower pane and buttons
 QFont fangSong(double pointSize);  // 仿宋_GB2312: the version line
 
 } // namespace Fonts
-
-// Sizes are designed in twips; 15 twips make one logical pixel.
-constexpr double kTwipsPerPixel = 15.0;

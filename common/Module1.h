@@ -1,8 +1,8 @@
 #pragma once
-// Start-up and the program-wide state: the installation folder, the chapter being opened, the
-// application title, the loaded windows in load order and the frame's child-window area.
+// The program-wide state: the installation folder and the file names formed from it, the chapter
+// being opened, the application title, the loaded windows in load order and the frame's
+// child-window area.
 
-#include <QDate>
 #include <QList>
 #include <QString>
 
@@ -25,10 +25,6 @@ QString appFile(const QString &backslashRelativeName);
 
 // The short title of the chapter being opened; written by OpenChapterWindow, read by the viewer.
 QString &CurrentChapter();
-
-// Clock check: a year before 2004 means the computer's clock is wrong.
-bool clockIsPlausible(const QDate &today);
-QString clockWarningText();
 
 // Every window the program has loaded, in load order: the frame, the catalogue, viewers, article
 // pages and the About box while it is open. Windows register themselves when they are created and
