@@ -2,6 +2,10 @@
 // The benchmarks' own small harness: time a piece of work many times, summarise the samples as
 // median and 95th percentile, and set each figure against a baseline measured in the same run.
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QString>
 
 #include <algorithm>
@@ -55,7 +59,9 @@ inline Stats summarise(std::vector<double> samples)
     return stats;
 }
 
-// One line of the report: a figure, its baseline, the ratio of their medians and the goal.
+// One line of the report: a figure, its baseline, the ratio of their medians and the goal. The
+// figures the issue of each benchmark names are written to the JSON file too; breakdown lines
+// (json false) only to the table.
 struct Line {
     QString name;
     Stats figure;
@@ -64,6 +70,9 @@ struct Line {
     Stats baseline;
     QString goal;
     bool met = true;
+    bool json = true;
+    // Extra fields of the JSON object, such as peak_mb or cpu_percent.
+    QJsonObject extra;
 };
 
 class Report
@@ -71,13 +80,41 @@ class Report
 public:
     void add(const Line &line) { m_lines.push_back(line); }
 
+    // One object per figure: name, median_ms, p95_ms, baseline_median_ms, ratio and the extras.
+    bool writeJson(const QString &fileName) const
+    {
+        QJsonArray figures;
+        for (const Line &line : m_lines) {
+            if (!line.json)
+                continue;
+            QJsonObject object = line.extra;
+            object.insert(QStringLiteral("name"), line.name);
+            if (line.unit == QStringLiteral("ms")) {
+                object.insert(QStringLiteral("median_ms"), line.figure.median);
+                object.insert(QStringLiteral("p95_ms"), line.figure.p95);
+                object.insert(QStringLiteral("baseline_median_ms"), line.baseline.median);
+            }
+            object.insert(QStringLiteral("baseline"), line.baselineName);
+            object.insert(QStringLiteral("samples"), line.figure.count);
+            if (line.baseline.median > 0)
+                object.insert(QStringLiteral("ratio"), line.figure.median / line.baseline.median);
+            object.insert(QStringLiteral("goal"), line.goal);
+            object.insert(QStringLiteral("met"), line.met);
+            figures.append(object);
+        }
+        QFile file(fileName);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+        return file.write(QJsonDocument(figures).toJson()) > 0;
+    }
+
     void print() const
     {
-        std::printf("\n%-34s %10s %10s  %-28s %10s %7s  %-30s %s\n", "benchmark", "median", "p95", "baseline",
+        std::printf("\n%-36s %10s %10s  %-28s %10s %7s  %-30s %s\n", "benchmark", "median", "p95", "baseline",
                     "median", "ratio", "goal", "");
         for (const Line &line : m_lines) {
             const double ratio = line.baseline.median > 0 ? line.figure.median / line.baseline.median : 0;
-            std::printf("%-34s %10s %10s  %-28s %10s %7s  %-30s %s\n", qPrintable(line.name),
+            std::printf("%-36s %10s %10s  %-28s %10s %7s  %-30s %s\n", qPrintable(line.name),
                         qPrintable(format(line.figure.median, line.unit)), qPrintable(format(line.figure.p95, line.unit)),
                         qPrintable(line.baselineName), qPrintable(format(line.baseline.median, line.unit)),
                         ratio > 0 ? qPrintable(QString::number(ratio, ratio < 0.1 ? 'g' : 'f', 2)) : "-", qPrintable(line.goal),

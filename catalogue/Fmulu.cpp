@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <array>
+
 namespace {
 
 // The twelve titles in grid order: what each shows and what a click on it opens. A title with a
@@ -100,7 +102,16 @@ Fmulu::Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *pare
     resize(Twips::toPixels(kDesignWidth), Twips::toPixels(kDesignHeight));
 
     // Load: the two pictures. A missing or unreadable file leaves that picture empty, silently.
-    m_background = Pictures::load(Module1::appFile(QStringLiteral("\\picture\\globe.png")));
+    // The background is the picture already laid over the page's colour (the generator writes it
+    // so); one that still has transparent parts is laid over the colour here, once, so that every
+    // paint is a plain copy.
+    m_background = Pictures::load(Module1::appFile(QStringLiteral("\\picture\\globe.jpg")));
+    if (m_background.hasAlphaChannel()) {
+        QImage opaque(m_background.size(), QImage::Format_RGB32);
+        opaque.fill(kPageColour);
+        QPainter(&opaque).drawImage(0, 0, m_background);
+        m_background = opaque;
+    }
     m_image1->setPicture(Pictures::load(Module1::appFile(QStringLiteral("\\picture\\wkpna.gif"))));
 
     m_timer1->start();
@@ -146,7 +157,9 @@ void Fmulu::paintEvent(QPaintEvent *)
 {
     // The picture at its natural size from the top-left corner; the colour wherever it does not reach.
     QPainter painter(this);
-    painter.fillRect(rect(), kPageColour);
+    const QRegion uncovered = QRegion(rect()).subtracted(QRect(QPoint(0, 0), m_background.size()));
+    for (const QRect &part : uncovered)
+        painter.fillRect(part, kPageColour);
     if (!m_background.isNull())
         painter.drawImage(QPoint(0, 0), m_background);
 }
@@ -186,6 +199,28 @@ void Fmulu::layoutPage()
     }
 }
 
+bool Fmulu::isCovered() const
+{
+    if (!isVisible() || window()->isMinimized())
+        return true;
+    // From the page up to its window: a visible sibling stacked in front that holds all of what is
+    // still to be seen covers the page (children are kept in stacking order, the front one last).
+    QRect seen = rect();
+    for (const QWidget *widget = this; !widget->isWindow(); widget = widget->parentWidget()) {
+        const QWidget *parent = widget->parentWidget();
+        seen = QRect(widget->mapTo(parent, seen.topLeft()), seen.size()).intersected(parent->rect());
+        if (seen.isEmpty())
+            return true;
+        const QObjectList &siblings = parent->children();
+        for (qsizetype i = siblings.indexOf(const_cast<QWidget *>(widget)) + 1; i < siblings.size(); ++i) {
+            const auto *sibling = qobject_cast<const QWidget *>(siblings.at(i));
+            if (sibling && !sibling->isWindow() && sibling->isVisible() && sibling->geometry().contains(seen))
+                return true;
+        }
+    }
+    return false;
+}
+
 void Fmulu::timerTick()
 {
     // While a message box is open, and above all this tick's own box in its nested event loop,
@@ -195,25 +230,45 @@ void Fmulu::timerTick()
         return;
 
     // Every tick checks all four pictures; once one is gone the banner is hidden for good.
-    for (const QString &file : BannerCycle::files())
-        if (!QFileInfo(Module1::appFile(file)).isFile())
+    const QStringList files = BannerCycle::files();
+    std::array<QFileInfo, 4> found;
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        found[i] = QFileInfo(Module1::appFile(files.at(qsizetype(i))));
+        if (!found[i].isFile())
             m_image1->hide();
+    }
     if (m_image1->isHidden())
         return;
-
-    QString error;
-    const QImage picture = Pictures::load(Module1::appFile(m_banner.current()), &error);
-    if (picture.isNull()) {
-        // The banner keeps its picture and the step its value, so every tick tries the same
-        // picture again. The failure is reported once: told again every 50 ms after each closing,
-        // the user could hardly reach the program behind the boxes.
-        if (error != m_reportedFailure) {
-            m_reportedFailure = error;
-            MsgBox::show(error);
-        }
+    // Nobody can see the banner: the check above is all this tick does, and the cycle waits.
+    if (isCovered())
         return;
+
+    const std::size_t index = std::size_t(files.indexOf(m_banner.current()));
+    BannerFrame &frame = m_frames[index];
+    const QFileInfo &file = found[index];
+    // A picture is read from its file when it is first shown and again whenever the file has
+    // changed since; the size and time are those from before the reading, so a file changed while
+    // it is read is read again.
+    if (frame.picture.isNull() || frame.fileSize != file.size() || frame.modified != file.lastModified()) {
+        QString error;
+        const QImage picture = Pictures::load(file.filePath(), &error);
+        if (picture.isNull()) {
+            // The banner keeps its picture and the step its value, so every tick tries the same
+            // picture again. The failure is reported once: told again every 50 ms after each
+            // closing, the user could hardly reach the program behind the boxes.
+            frame = BannerFrame();
+            if (error != m_reportedFailure) {
+                m_reportedFailure = error;
+                MsgBox::show(error);
+            }
+            return;
+        }
+        frame = BannerFrame{picture, QImage(), file.size(), file.lastModified()};
     }
     m_reportedFailure.clear();
-    m_image1->setPicture(picture);
+    // Scaled once for the box's size, not on every tick.
+    if (frame.scaled.isNull() || frame.scaled.size() != m_image1->scaledSize())
+        frame.scaled = m_image1->scaledForBox(frame.picture);
+    m_image1->setPicture(frame.picture, frame.scaled);
     m_banner.advance();
 }

@@ -3,9 +3,11 @@
 
 #include "catalogue/BannerCycle.h"
 
+#include <QDateTime>
 #include <QImage>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 
 class PictureBox;
@@ -26,6 +28,10 @@ public:
     void timerTick();
     int bannerStep() const { return m_banner.step(); }
 
+    // True while nothing of the page can be seen: hidden, minimised, or covered by a window in
+    // front of it (a maximised viewer, say). Ticks then only check the four banner files.
+    bool isCovered() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -35,11 +41,21 @@ private:
     QLabel *title(const char *name) const;
     void layoutPage();
 
+    // One banner picture as last read from its file, with the file's size and time then, and a
+    // copy scaled for the banner's box. A file that still has that size and time is not read again.
+    struct BannerFrame {
+        QImage picture;
+        QImage scaled;
+        qint64 fileSize = -1;
+        QDateTime modified;
+    };
+
     ChapterOpener m_openChapter;
     ArticleOpener m_openArticle;
     QImage m_background;
     PictureBox *m_image1 = nullptr;
     QTimer *m_timer1 = nullptr;
     BannerCycle m_banner;
+    std::array<BannerFrame, 4> m_frames;
     QString m_reportedFailure; // the banner failure last reported, until a picture loads again
 };

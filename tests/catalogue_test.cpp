@@ -210,7 +210,7 @@ void CatalogueTest::background_naturalSizeOverCyan()
 {
     QImage globe(10, 10, QImage::Format_RGB32);
     globe.fill(Qt::darkRed);
-    QVERIFY(globe.save(m_dir->path() + "/picture/globe.png"));
+    QVERIFY(globe.save(m_dir->path() + "/picture/globe.jpg"));
     const QImage shot = newPage()->grab().toImage();
     QCOMPARE(shot.pixelColor(9, 9), QColor(Qt::darkRed));
     QCOMPARE(shot.pixelColor(10, 10), QColor(0, 255, 255));

@@ -64,7 +64,7 @@ const PictureBox *imageOf(const QWidget *form)
 int shownNumber(const QWidget *form)
 {
     const PictureBox *box = imageOf(form);
-    return box ? shownPictureNumber(box->picture()) : -2;
+    return box ? shownPictureNumber(box->picture(), box->pictureSize()) : -2;
 }
 
 // Which faults a picture loader reports. A JPEG or BMP cut in half still decodes (the missing part
@@ -208,6 +208,7 @@ void RobustFaultsTest::background()
         QSKIP("running as root: permission bits do not stop reading");
     Installation installation;
     QVERIFY(applyFault(installation.path(kGlobe), fault));
+    QVERIFY(applyFault(installation.path(kGlobeJpeg), fault));
     BoxRecorder boxes;
     MDIForm1 *frame = openFrame();
     Fmulu *catalogue = catalogueOf(frame);

@@ -41,7 +41,8 @@ inline QString pictureName(int number)
 {
     return QStringLiteral("\\picture\\%1.jpg").arg(number, 3, 10, QLatin1Char('0'));
 }
-inline const QString kGlobe = QStringLiteral("\\picture\\globe.png");
+inline const QString kGlobe = QStringLiteral("\\picture\\globe.png");        // the About box's
+inline const QString kGlobeJpeg = QStringLiteral("\\picture\\globe.jpg");    // the catalogue's
 inline const QString kGif = QStringLiteral("\\picture\\wkpna.gif");
 inline const QStringList kBanners = {QStringLiteral("\\picture\\llhba.bmp"), QStringLiteral("\\picture\\llhbb.bmp"),
                                      QStringLiteral("\\picture\\llhbc.bmp"), QStringLiteral("\\picture\\llhbd.bmp")};
@@ -127,6 +128,7 @@ public:
         for (int number = 0; number <= 249; ++number)
             writeFile(path(pictureName(number)), encodedPicture(samplePicture(number), "JPG"));
         writeFile(path(kGlobe), encodedPicture(samplePicture(300, QSize(160, 120)), "PNG"));
+        writeFile(path(kGlobeJpeg), encodedPicture(samplePicture(300, QSize(160, 120)), "JPG"));
         writeFile(path(kGif), tinyGif());
         for (int i = 0; i < kBanners.size(); ++i)
             writeFile(path(kBanners[i]), encodedPicture(samplePicture(400 + i, QSize(64, 32)), "BMP"));
@@ -244,9 +246,10 @@ private:
     int m_maxDepth = 0;
 };
 
-inline int shownPictureNumber(const QImage &picture)
+inline int shownPictureNumber(const QImage &picture, QSize pictureSize = QSize())
 {
-    return picture.isNull() ? -1 : picture.width() - 100;
+    // A picture box may hold a copy scaled for its size: the size in the file tells the number.
+    return picture.isNull() ? -1 : (pictureSize.isValid() ? pictureSize : picture.size()).width() - 100;
 }
 
 // Deletes every top-level window a test left behind.

@@ -2,3 +2,5 @@
 linglu_add_test(viewer_layout_test LIBS linglu_viewer_layout)
 linglu_add_test(viewer_test LIBS linglu_viewer)
 linglu_add_test(mainwindow_test LIBS linglu_app)
+linglu_add_test(picture_cache_test LIBS linglu_viewer)
+linglu_add_test(viewer_pictures_test LIBS linglu_viewer)

@@ -31,5 +31,6 @@ struct Installation {
 
 inline int pictureNumberOf(const PictureBox *box)
 {
-    return box && box->hasPicture() ? box->picture().width() - 100 : -1;
+    // The box holds a copy scaled for its size; the picture's own size tells the number.
+    return box && box->hasPicture() ? box->pictureSize().width() - 100 : -1;
 }

@@ -4,8 +4,9 @@
 #include "common/Module1.h"
 #include "common/MsgBox.h"
 #include "common/Pictures.h"
-#include "content/Catalogue.h"
 #include "common/Twips.h"
+#include "content/Catalogue.h"
+#include "viewer/PictureLoader.h"
 #include "viewer/QimenPanel.h"
 #include "viewer/TextPane.h"
 
@@ -60,6 +61,7 @@ Fllhb::Fllhb(QWidget *parent)
     createControls();
     placeControls();
     resize(sizeHint());
+    connect(&viewer::PictureLoader::instance(), &viewer::PictureLoader::pictureReady, this, &Fllhb::pictureReady);
 
     LoadChapter();
 }
@@ -212,20 +214,7 @@ void Fllhb::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     LayoutViewer();
-}
-
-bool Fllhb::loadPicture(int pictureNumber)
-{
-    const QString file = Module1::appFile(QStringLiteral("\\picture\\") + content::pictureDigits(pictureNumber)
-                                          + QStringLiteral(".jpg"));
-    QString failure;
-    const QImage picture = Pictures::load(file, &failure);
-    if (picture.isNull()) {
-        MsgBox::show(failure);
-        return false;
-    }
-    m_image1->setPicture(picture);
-    return true;
+    refreshPictureForBox();
 }
 
 // The page of an entry of chapters 2 to 10: wide layout first, then the picture, then the upper
@@ -322,4 +311,128 @@ void Fllhb::togglePicture()
         m_pictureWidthFactor = 0;
     }
     LayoutViewer();
+}
+
+// The picture: shown from the shared cache when its file is unchanged, decoded at once otherwise;
+// the pictures of the neighbouring entries and of the panel's views decoded in the background,
+// each for the box it will be shown in.
+bool Fllhb::loadPicture(int pictureNumber)
+{
+    viewer::ReadyPicture ready;
+    QString failure;
+    if (!viewer::PictureLoader::instance().load(pictureNumber, m_image1->scaledSize(), &ready, &failure)) {
+        MsgBox::show(failure);
+        return false;
+    }
+    m_pictureNumber = pictureNumber;
+    m_pictureStamp = ready.stamp;
+    m_wantedPicture = {};
+    m_image1->setPicture(ready.image, ready.image, ready.pictureSize);
+    prefetchNeighbours();
+    return true;
+}
+
+QSize Fllhb::pictureBoxFor(double factor, double reduction) const
+{
+    viewer::ViewerBoxes boxes = m_boxes;
+    viewer::LayoutInput input;
+    input.clientWidth = Twips::fromPixels(width());
+    input.clientHeight = Twips::fromPixels(height());
+    input.pictureWidthFactor = factor;
+    input.textWidthReduction = reduction;
+    viewer::LayoutBoxes(boxes, input, viewer::LayoutScope::Selection);
+    // The picture box's inside: its border takes a pixel on each side.
+    const QSize inner = Twips::toPixels(boxes.image1).size() - QSize(2, 2);
+    return inner.isEmpty() ? QSize() : inner * devicePixelRatioF();
+}
+
+void Fllhb::prefetchNeighbours(const QList<viewer::PictureKey> &first)
+{
+    const content::Catalogue &book = content::Catalogue::instance();
+    const content::Chapter *chapter = book.chapterByCaption(m_label1->text());
+    if (!chapter)
+        return;
+    QList<viewer::PictureKey> keys = first;
+    const auto add = [&](int picture, double factor, double reduction) {
+        const QSize box = pictureBoxFor(factor, reduction);
+        if (!box.isEmpty())
+            keys.append({picture, box});
+    };
+    if (!m_frame1->isHidden())
+        for (const PanelView &view : panelViews())
+            add(view.picture, view.factor, m_boxes.frame1.width);
+
+    // The next and previous two entries of the list, nearest first.
+    const int current = m_combo1->currentIndex();
+    for (int step : {1, -1, 2, -2}) {
+        const int index = current + step;
+        if (index < 0 || index >= m_combo1->count())
+            continue;
+        const QString name = m_combo1->itemText(index);
+        if (chapter->hasPanel) {
+            for (const PanelView &view : entryViews())
+                if (view.entry == name)
+                    add(view.picture, view.factor, view.reduction ? m_boxes.frame1.width : 0);
+        } else if (const content::Page *page = content::Catalogue::pageOf(*chapter, name)) {
+            add(page->pictureNumber, page->widePicture ? 2 : 1, 0);
+        }
+    }
+
+    // Never more than half the cache, so that prefetching does not push out what was just seen.
+    viewer::PictureLoader &loader = viewer::PictureLoader::instance();
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        bytes += qsizetype(keys[i].box.width()) * keys[i].box.height() * 4;
+        if (bytes > loader.cache().byteLimit() / 2) {
+            keys.resize(i);
+            break;
+        }
+    }
+    loader.prefetch(keys);
+}
+
+void Fllhb::refreshPictureForBox()
+{
+    // After a resize the picture is first stretched from the copy at hand; the copy for the new
+    // box comes from the cache or the background, and only of the file as it was when shown.
+    const QSize box = m_image1->scaledSize();
+    if (m_pictureNumber < 0 || box.isEmpty() || box == m_image1->picture().size())
+        return;
+    viewer::PictureLoader &loader = viewer::PictureLoader::instance();
+    m_wantedPicture = {m_pictureNumber, box};
+    if (const viewer::ReadyPicture *ready = loader.cache().peek(m_wantedPicture); ready && ready->stamp == m_pictureStamp) {
+        m_image1->setPicture(ready->image, ready->image, ready->pictureSize);
+        m_wantedPicture = {};
+        prefetchNeighbours();
+        return;
+    }
+    // The neighbours too: their boxes have changed with this one.
+    prefetchNeighbours({m_wantedPicture});
+}
+
+void Fllhb::pictureReady(const viewer::PictureKey &key)
+{
+    if (m_wantedPicture.picture < 0 || !(key == m_wantedPicture) || m_image1->scaledSize() != key.box)
+        return;
+    const viewer::ReadyPicture *ready = viewer::PictureLoader::instance().cache().peek(key);
+    if (!ready || !(ready->stamp == m_pictureStamp))
+        return; // the file has changed since it was shown: the next selection reads it again
+    m_image1->setPicture(ready->image, ready->image, ready->pictureSize);
+    m_wantedPicture = {};
+}
+
+QList<Fllhb::PanelView> Fllhb::panelViews()
+{
+    QList<PanelView> views{{QString(), kOverviewPicture, kOverviewFactor, true}};
+    for (const content::QimenView &figure : content::Catalogue::instance().figureViews())
+        views.append({QString(), figure.pictureNumber, kFigureFactor, true});
+    for (int day = 0; day < 6; ++day)
+        views.append({QString(), kFirstDayChartPicture + day, kDayChartFactor, true});
+    return views;
+}
+
+QList<Fllhb::PanelView> Fllhb::entryViews()
+{
+    return {{QStringLiteral("真人步斗法"), content::Catalogue::instance().zhenRenBuDou().pictureNumber, 1, false},
+            {QStringLiteral("玉女反闭诀"), kOverviewPicture, kOverviewFactor, true}};
 }

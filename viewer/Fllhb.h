@@ -4,6 +4,7 @@
 // (QimenPanel). The viewer holds the page routines and the three layout values; the panel's
 // buttons ask it for their views.
 
+#include "viewer/PictureCache.h"
 #include "viewer/ViewerLayout.h"
 
 #include <QWidget>
@@ -46,6 +47,10 @@ public:
     double savedPictureWidthFactor() const { return m_savedPictureWidthFactor; }
     const viewer::ViewerBoxes &boxes() const { return m_boxes; }
 
+    // The number of the picture Image1 shows (its file is viewer::pictureFile of it), -1 while it
+    // shows none.
+    int pictureNumber() const { return m_pictureNumber; }
+
     // The restored client size: what a cascaded viewer is given.
     QSize sizeHint() const override;
 
@@ -58,6 +63,25 @@ private:
     void layOut(viewer::LayoutScope scope);
     void placeControls();
     bool loadPicture(int pictureNumber);
+
+    // A view that a panel button or a list entry of 奇门遁甲 shows: its picture, its width factor,
+    // and whether the panes leave room for the panel.
+    struct PanelView {
+        QString entry;
+        int picture;
+        double factor;
+        bool reduction;
+    };
+    static QList<PanelView> panelViews(); // the panel's buttons, top to bottom
+    static QList<PanelView> entryViews(); // 真人步斗法 and 玉女反闭诀
+
+    // The picture box's inside for a layout with this factor and reduction, in device pixels.
+    QSize pictureBoxFor(double factor, double reduction) const;
+    // Decodes in the background, for the boxes they will be shown in, the pictures of the next
+    // and previous two entries and, while the panel is shown, of its views; after those in first.
+    void prefetchNeighbours(const QList<viewer::PictureKey> &first = {});
+    void refreshPictureForBox();
+    void pictureReady(const viewer::PictureKey &key);
     void showSections(const QString &headingTitle, const content::QimenView &view);
 
     // The panel's buttons. Each view works in the same order: caption of Command13, layout
@@ -74,6 +98,10 @@ private:
     TextPane *m_text3 = nullptr;
     TextPane *m_text2 = nullptr;
     QimenPanel *m_frame1 = nullptr;
+
+    int m_pictureNumber = -1;
+    viewer::FileStamp m_pictureStamp;   // the shown picture's file when it was read
+    viewer::PictureKey m_wantedPicture; // the shown picture for a new box size, while it is awaited
 
     viewer::ViewerBoxes m_boxes;
     double m_pictureWidthFactor = 1;
