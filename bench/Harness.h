@@ -63,6 +63,17 @@ inline Stats summarise(std::vector<double> samples)
 // figures the issue of each benchmark names are written to the JSON file too; breakdown lines
 // (json false) only to the table.
 struct Line {
+    Line(QString name, Stats figure, QString unit, QString baselineName, Stats baseline, QString goal, bool met)
+        : name(std::move(name))
+        , figure(figure)
+        , unit(std::move(unit))
+        , baselineName(std::move(baselineName))
+        , baseline(baseline)
+        , goal(std::move(goal))
+        , met(met)
+    {
+    }
+
     QString name;
     Stats figure;
     QString unit;

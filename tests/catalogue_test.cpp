@@ -6,7 +6,9 @@
 #include "catalogue/CatalogueLayout.h"
 #include "catalogue/Fmulu.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,6 +56,7 @@ private slots:
     void banner_missingFile_hidesForGood();
     void banner_unreadableFile_reportedOnceRetriedEveryTick();
     void banner_ticksWaitWhileBoxOpen();
+    void banner_changedFileReadAgain_unchangedFileNot();
 
 private:
     QString banner(int i) const { return m_dir->path() + "/picture/llhb" + QChar('a' + i) + ".bmp"; }
@@ -299,6 +302,43 @@ void CatalogueTest::banner_ticksWaitWhileBoxOpen()
     writeBanner(3);
     page->timerTick();
     QCOMPARE(bannerColour(), kBanner[3]);
+}
+
+void CatalogueTest::banner_changedFileReadAgain_unchangedFileNot()
+{
+    Fmulu *page = newPage();
+    page->timerTick(); // d
+    QCOMPARE(bannerColour(), kBanner[3]);
+    const QDateTime written = QFileInfo(banner(3)).lastModified();
+
+    // llhbd drawn again in another colour, the same number of bytes: shown when d comes round.
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    QVERIFY(image.save(banner(3), "BMP"));
+    {
+        QFile file(banner(3));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(written.addSecs(-60), QFileDevice::FileModificationTime));
+    }
+    for (int tick = 0; tick < 4; ++tick)
+        page->timerTick(); // a, b, c, d
+    QCOMPARE(bannerColour(), QColor(Qt::magenta));
+
+    // Its bytes spoilt while size and time stay as they were: the picture read before is shown,
+    // the file is not read again, so nothing is reported.
+    {
+        QFile file(banner(3));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const qint64 size = file.size();
+        QVERIFY(file.write(QByteArray(size, 'x')) == size);
+        QVERIFY(file.flush());
+        QVERIFY(file.setFileTime(written.addSecs(-60), QFileDevice::FileModificationTime));
+    }
+    for (int tick = 0; tick < 4; ++tick)
+        page->timerTick();
+    QCOMPARE(bannerColour(), QColor(Qt::magenta));
+    QVERIFY(m_shown.isEmpty());
+    QCOMPARE(page->bannerStep(), 1);
 }
 
 QTEST_MAIN(CatalogueTest)

@@ -5,6 +5,7 @@
 #include "app/ChapterOpener.h"
 #include "app/MDIForm1.h"
 #include "app/Startup.h"
+#include "catalogue/Fmulu.h"
 #include "viewer/Fllhb.h"
 
 #include <QAction>
@@ -29,6 +30,7 @@ private slots:
     void arrangement_keepsCatalogueBehind_data();
     void arrangement_keepsCatalogueBehind();
     void timer_deletesTemporaryPage();
+    void banner_onlyCheckedWhileCovered();
 
 private:
     QList<Fllhb *> viewers() const
@@ -144,6 +146,45 @@ void MainWindowTest::timer_deletesTemporaryPage()
     m_frame->timerTick();
     QVERIFY(QFileInfo(page).isDir());
     QVERIFY(m_install->boxes.isEmpty());
+}
+
+void MainWindowTest::banner_onlyCheckedWhileCovered()
+{
+    const QString pictures = m_install->dir.filePath("picture/");
+    for (const char *name : {"llhba.bmp", "llhbb.bmp", "llhbc.bmp", "llhbd.bmp"}) {
+        QImage frame(16, 8, QImage::Format_RGB32);
+        frame.fill(Qt::darkCyan);
+        QVERIFY(frame.save(pictures + name, "BMP"));
+    }
+    auto *catalogue = qobject_cast<Fmulu *>(m_frame->catalogueWindow()->widget());
+    QVERIFY(catalogue);
+    catalogue->findChild<QTimer *>("Timer1")->stop();
+    auto *banner = catalogue->findChild<QWidget *>("Image1");
+    catalogue->timerTick();
+    QCOMPARE(catalogue->bannerStep(), 1);
+    QVERIFY(!catalogue->isCovered());
+
+    // A maximised viewer hides the whole page: the cycle waits.
+    trigger("镇宅兴家");
+    QVERIFY(catalogue->isCovered());
+    for (int tick = 0; tick < 5; ++tick)
+        catalogue->timerTick();
+    QCOMPARE(catalogue->bannerStep(), 1);
+
+    // Restored to a smaller size, it leaves part of the page in view: the cycle goes on.
+    sub(0)->showNormal();
+    sub(0)->resize(300, 200);
+    QVERIFY(!catalogue->isCovered());
+    catalogue->timerTick();
+    QCOMPARE(catalogue->bannerStep(), 2);
+
+    // Covered again, the files are still checked on every tick.
+    sub(0)->showMaximized();
+    QVERIFY(catalogue->isCovered());
+    QVERIFY(QFile::remove(pictures + "llhbc.bmp"));
+    catalogue->timerTick();
+    QVERIFY(banner->isHidden());
+    QCOMPARE(catalogue->bannerStep(), 2);
 }
 
 QTEST_MAIN(MainWindowTest)

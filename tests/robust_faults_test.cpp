@@ -202,7 +202,8 @@ void RobustFaultsTest::qimenChart()
 
 void RobustFaultsTest::background()
 {
-    // The catalogue page and the About box both load the background; any fault leaves it plain.
+    // The catalogue page and the About box both load the background; any fault leaves it plain,
+    // except that half a JPEG shows its upper half.
     QFETCH(Fault, fault);
     if (skipUnreadableAsRoot(fault))
         QSKIP("running as root: permission bits do not stop reading");
@@ -214,7 +215,10 @@ void RobustFaultsTest::background()
     Fmulu *catalogue = catalogueOf(frame);
     QVERIFY(catalogue);
     const QImage page = catalogue->grab().toImage();
-    QCOMPARE(page.pixelColor(2, 2), QColor(0, 255, 255)); // the plain cyan page
+    if (fault == Fault::Truncated) // the catalogue's copy is a JPEG: its upper half still decodes
+        QVERIFY(page.pixelColor(2, 2) != QColor(0, 255, 255));
+    else
+        QCOMPARE(page.pixelColor(2, 2), QColor(0, 255, 255)); // the plain cyan page
     {
         FrmAbout1 about(frame);
         about.show();
