@@ -12,12 +12,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QResizeEvent>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTimer>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -25,6 +30,24 @@ namespace {
 // The two articles and the shift each file is written with.
 constexpr int kShiftFuZhouXinDe = 2;
 constexpr int kShiftZhuYouXuZhi = 3;
+
+// The menu bar's look stays the desktop's; only a lone Alt takes it into keyboard navigation, as
+// on Windows: arrow keys move along it and open the menus, Enter runs a command, Esc leaves.
+class MenuBarStyle : public QProxyStyle
+{
+public:
+    MenuBarStyle()
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
+    {
+    }
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 } // namespace
 
@@ -40,6 +63,11 @@ MDIForm1::MDIForm1(QWidget *parent)
     m_area->setObjectName(QStringLiteral("mdiArea"));
     m_area->setBackground(palette().brush(QPalette::Dark));
     m_area->viewport()->installEventFilter(this);
+    // Closing the active child brings back the one used before it.
+    m_area->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    connect(m_area, &QMdiArea::subWindowActivated, this, &MDIForm1::keepCatalogueBehind);
+    // Installed after the area's own filter, so Ctrl+Tab reaches the window walk first.
+    qApp->installEventFilter(this);
     setCentralWidget(m_area);
     Module1::setMdiArea(m_area);
 
@@ -76,6 +104,7 @@ void MDIForm1::loadCatalogue()
             m_catalogue->setAttribute(Qt::WA_DeleteOnClose, false);
             m_catalogue->setWindowTitle(page->windowTitle());
             m_catalogue->move(0, 0);
+            m_catalogue->installEventFilter(this); // raised by a click, it goes back behind at once
             fitCatalogue();
             m_catalogue->show();
         }
@@ -87,6 +116,9 @@ void MDIForm1::loadCatalogue()
 void MDIForm1::createMenus()
 {
     QMenuBar *bar = menuBar();
+    auto *barStyle = new MenuBarStyle;
+    barStyle->setParent(bar);
+    bar->setStyle(barStyle);
     auto command = [this](QMenu *menu, const QString &name, const QString &caption, auto handler) {
         QAction *action = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
         action->setObjectName(name);
@@ -149,14 +181,9 @@ void MDIForm1::fillWindowMenu()
         QAction *action = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(number).arg(window->windowTitle()));
         action->setCheckable(true);
         action->setChecked(window == m_area->activeSubWindow());
-        connect(action, &QAction::triggered, this, [this, window] {
-            if (window == m_catalogue) {
-                // The catalogue has no frame; bringing it forward shows it as it is.
-                m_catalogue->raise();
-                return;
-            }
-            m_area->setActiveSubWindow(window);
-        });
+        // The catalogue is listed, but it is the backdrop: it never comes in front of the others.
+        action->setEnabled(window != m_catalogue);
+        connect(action, &QAction::triggered, this, [this, window] { m_area->setActiveSubWindow(window); });
     }
 }
 
@@ -170,7 +197,92 @@ bool MDIForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_area->viewport() && event->type() == QEvent::Resize)
         fitCatalogue();
+    if (watched == m_catalogue && event->type() == QEvent::ZOrderChange
+        && m_area->subWindowList(QMdiArea::StackingOrder).value(0) != m_catalogue)
+        m_catalogue->lower();
+    if (walkWindows(watched, event) || menuKey(watched, event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool MDIForm1::menuKey(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::NoModifier || !widget || widget->window() != this)
+        return false;
+    // F10 does what a lone Alt does: the menu bar's own keyboard navigation starts (or ends). The
+    // menu bar watches for exactly this sequence.
+    QKeyEvent altOverride(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(widget, &altOverride);
+    QKeyEvent altDown(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(widget, &altDown);
+    QKeyEvent altUp(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &altUp);
+    return true;
+}
+
+QMdiSubWindow *MDIForm1::lastUsedWindow() const
+{
+    const QList<QMdiSubWindow *> history = m_area->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = history.rbegin(); it != history.rend(); ++it)
+        if (*it != m_catalogue && !(*it)->isHidden())
+            return *it;
+    return nullptr;
+}
+
+void MDIForm1::keepCatalogueBehind(QMdiSubWindow *activated)
+{
+    if (!m_catalogue)
+        return;
+    // Closing a window, a click on the backdrop or the focus moving onto it would make the
+    // catalogue the active child, raised and maximised over the open viewers: the window used
+    // last before it takes its place. With nothing else open the catalogue stays active.
+    if (activated == m_catalogue) {
+        if (QMdiSubWindow *other = lastUsedWindow())
+            m_area->setActiveSubWindow(other);
+    }
+    if (m_catalogue->isMaximized()) {
+        m_catalogue->showNormal();
+        fitCatalogue();
+    }
+    m_catalogue->lower();
+}
+
+bool MDIForm1::walkWindows(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() == Qt::Key_Control && event->type() == QEvent::KeyRelease) {
+        m_walk.clear(); // the walk ends with the Ctrl key
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress || !(key->modifiers() & Qt::ControlModifier)
+        || (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab))
+        return false;
+
+    m_walk.removeAll(nullptr); // closed meanwhile
+    if (m_walk.isEmpty() || !m_walk.contains(m_area->activeSubWindow())) {
+        m_walk.clear();
+        const QList<QMdiSubWindow *> history = m_area->subWindowList(QMdiArea::ActivationHistoryOrder);
+        for (auto it = history.rbegin(); it != history.rend(); ++it)
+            if (*it != m_catalogue && !(*it)->isHidden())
+                m_walk.append(*it);
+        m_walkIndex = 0;
+    }
+    m_walkIndex = std::max(0, int(m_walk.indexOf(m_area->activeSubWindow())));
+    if (m_walk.size() > 1) {
+        const int step = key->key() == Qt::Key_Backtab ? -1 : 1;
+        m_walkIndex = (m_walkIndex + step + int(m_walk.size())) % int(m_walk.size());
+        m_area->setActiveSubWindow(m_walk.at(m_walkIndex));
+    }
+    return true;
 }
 
 void MDIForm1::fitCatalogue()
@@ -202,22 +314,48 @@ QList<QMdiSubWindow *> MDIForm1::arrangeableWindows() const
     return windows;
 }
 
+void MDIForm1::restoreStacking(const QList<QMdiSubWindow *> &bottomToTop, QMdiSubWindow *active)
+{
+    // Restoring a maximised window raises it; the arrangement keeps the order the windows had,
+    // with the active window in front and still active.
+    for (QMdiSubWindow *window : bottomToTop)
+        window->raise();
+    if (active && active != m_catalogue) {
+        active->raise();
+        if (m_area->activeSubWindow() != active)
+            m_area->setActiveSubWindow(active);
+    }
+    sendCatalogueBack();
+}
+
 void MDIForm1::cascade()
 {
     sendCatalogueBack();
-    // The catalogue stays the backdrop: it is left out of the cascade and kept behind it.
-    if (m_catalogue)
-        m_catalogue->hide();
-    m_area->cascadeSubWindows();
-    if (m_catalogue) {
-        m_catalogue->show();
-        m_catalogue->lower();
+    // The catalogue stays the backdrop, left out of the cascade. The windows keep their stacking
+    // order: the front one ends at the bottom right of the cascade, each one title bar further.
+    QMdiSubWindow *active = m_area->activeSubWindow();
+    const QList<QMdiSubWindow *> windows = arrangeableWindows();
+    if (windows.isEmpty())
+        return;
+    const QSize client = m_area->viewport()->size();
+    const int step = qMax(1, m_area->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first()));
+    int offset = 0;
+    for (QMdiSubWindow *window : windows) {
+        if (window->isMaximized() || window->isShaded())
+            window->showNormal();
+        const QSize size = window->sizeHint().boundedTo(client);
+        if (offset > 0 && (offset + size.width() > client.width() || offset + size.height() > client.height()))
+            offset = 0;
+        window->setGeometry(QRect(QPoint(offset, offset), size));
+        offset += step;
     }
+    restoreStacking(windows, active);
 }
 
 void MDIForm1::tileHorizontally()
 {
     sendCatalogueBack();
+    QMdiSubWindow *active = m_area->activeSubWindow();
     const QList<QMdiSubWindow *> windows = arrangeableWindows();
     if (windows.isEmpty())
         return;
@@ -230,11 +368,13 @@ void MDIForm1::tileHorizontally()
         window->setGeometry(0, top, client.width(), height);
         top += height;
     }
+    restoreStacking(windows, active);
 }
 
 void MDIForm1::tileVertically()
 {
     sendCatalogueBack();
+    QMdiSubWindow *active = m_area->activeSubWindow();
     const QList<QMdiSubWindow *> windows = arrangeableWindows();
     if (windows.isEmpty())
         return;
@@ -247,6 +387,7 @@ void MDIForm1::tileVertically()
         window->setGeometry(left, 0, width, client.height());
         left += width;
     }
+    restoreStacking(windows, active);
 }
 
 void MDIForm1::arrangeIcons()

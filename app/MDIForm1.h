@@ -3,6 +3,7 @@
 // page as its backdrop, and the timer that removes the temporary article page.
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -34,6 +35,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The catalogue is the backdrop: it never becomes the active child while another one is
+    // open, is never maximised and always stays behind the others.
+    void keepCatalogueBehind(QMdiSubWindow *activated);
+    QMdiSubWindow *lastUsedWindow() const;
+    // Ctrl+Tab and Ctrl+Shift+Tab walk the open viewers and article pages, most recently used
+    // first; the catalogue is not among them.
+    bool walkWindows(QObject *watched, QEvent *event);
+    // F10 takes the menu bar into keyboard navigation, as a lone Alt does.
+    bool menuKey(QObject *watched, QEvent *event);
+    void restoreStacking(const QList<QMdiSubWindow *> &bottomToTop, QMdiSubWindow *active);
     void loadCatalogue();
     void createMenus();
     void fillWindowMenu();
@@ -45,4 +56,6 @@ private:
     QMdiSubWindow *m_catalogue = nullptr;
     QMenu *m_windowMenu = nullptr;
     QTimer *m_timer1 = nullptr;
+    QList<QPointer<QMdiSubWindow>> m_walk; // the windows of a Ctrl+Tab walk while Ctrl is held
+    int m_walkIndex = 0;
 };

@@ -7,10 +7,15 @@
 #include "catalogue/CatalogueLayout.h"
 #include "common/Twips.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTimer>
 
 #include <array>
@@ -53,7 +58,9 @@ constexpr int kBannerInterval = 50; // ms
 constexpr int kDesignWidth = 11940;
 constexpr int kDesignHeight = 7950;
 
-// A title: a label that runs its action when clicked (pressed and released over it).
+// A title: a label that runs its action when clicked (pressed and released over it), or from the
+// keyboard: Tab reaches it, Enter or Space opens it, and a focus frame inside its border shows
+// where the keyboard is. Screen readers see it as a button.
 class TitleLabel : public QLabel
 {
 public:
@@ -61,7 +68,10 @@ public:
         : QLabel(parent)
         , m_onClick(std::move(onClick))
     {
+        setFocusPolicy(Qt::TabFocus);
     }
+
+    void activate() { m_onClick(); }
 
 protected:
     void mousePressEvent(QMouseEvent *event) override { event->accept(); }
@@ -71,10 +81,54 @@ protected:
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
             m_onClick();
     }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const int key = event->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && !event->isAutoRepeat()
+            && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            event->accept();
+            m_onClick();
+            return;
+        }
+        QLabel::keyPressEvent(event);
+    }
+    void paintEvent(QPaintEvent *event) override
+    {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QStylePainter painter(this);
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = rect().adjusted(2, 2, -2, -2);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+    }
 
 private:
     std::function<void()> m_onClick;
 };
+
+class TitleAccessible : public QAccessibleWidget
+{
+public:
+    explicit TitleAccessible(TitleLabel *title)
+        : QAccessibleWidget(title, QAccessible::Button)
+    {
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction())
+            static_cast<TitleLabel *>(widget())->activate();
+    }
+};
+
+QAccessibleInterface *titleAccessible(const QString &, QObject *object)
+{
+    if (auto *title = dynamic_cast<TitleLabel *>(object))
+        return new TitleAccessible(title);
+    return nullptr;
+}
 
 } // namespace
 
@@ -85,7 +139,12 @@ Fmulu::Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *pare
 {
     setObjectName(QStringLiteral("Fmulu"));
     setWindowTitle(QStringLiteral("目录"));
+    setAccessibleName(QStringLiteral("目录"));
+    setAccessibleDescription(QStringLiteral("十个章节与两篇文章的标题，按 Tab 键逐个选中，按回车键或空格键打开"));
     Module1::registerLoadedWindow(this);
+    // Activated, the page takes the keyboard itself, so no title shows a focus frame until Tab
+    // reaches it; the page is not a stop of its own in the Tab order.
+    setFocusPolicy(Qt::ClickFocus);
     // The page paints its colour and picture itself; the titles are transparent over it.
     setAttribute(Qt::WA_OpaquePaintEvent);
 
@@ -93,6 +152,8 @@ Fmulu::Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *pare
 
     m_image1 = new PictureBox(this);
     m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->setAccessibleName(QStringLiteral("横幅"));
+    m_image1->setAccessibleDescription(QStringLiteral("目录中间轮换显示的横幅图画"));
 
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
@@ -119,6 +180,8 @@ Fmulu::Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *pare
 
 void Fmulu::createTitles()
 {
+    static const bool accessibleTitles = (QAccessible::installFactory(&titleAccessible), true);
+    Q_UNUSED(accessibleTitles);
     const QFont font = Fonts::liShu(kTitlePointSize);
     for (const TitleRow &row : kTitles) {
         const QString opens = QString::fromUtf8(row.opens);
@@ -133,6 +196,9 @@ void Fmulu::createTitles()
             this);
         label->setObjectName(QString::fromLatin1(row.name));
         label->setText(QString::fromUtf8(row.caption));
+        label->setAccessibleName(label->text());
+        label->setAccessibleDescription((shift != 0 ? QStringLiteral("打开文章") : QStringLiteral("打开章节"))
+                                        + QStringLiteral("“") + opens + QStringLiteral("”"));
         label->setFont(font);
         label->setAlignment(Qt::AlignCenter);
         label->setFrameStyle(QFrame::Box | QFrame::Plain);

@@ -1,5 +1,7 @@
 #include "viewer/TextPane.h"
 
+#include <QPainter>
+
 TextPane::TextPane(QWidget *parent)
     : QPlainTextEdit(parent)
 {
@@ -8,6 +10,8 @@ TextPane::TextPane(QWidget *parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setUndoRedoEnabled(false);
+    // One pixel between the frame and the text: room for the focus frame to be two pixels wide.
+    setViewportMargins(1, 1, 1, 1);
 }
 
 void TextPane::setText(const QString &text)
@@ -17,4 +21,39 @@ void TextPane::setText(const QString &text)
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     setPlainText(shown);
+}
+
+bool TextPane::event(QEvent *event)
+{
+    const bool handled = QPlainTextEdit::event(event);
+    if (event->type() == QEvent::Paint) {
+        // Around the text, outside the viewport: with the focus the frame and the pixel inside it
+        // in the highlight colour, otherwise that pixel in the pane's own colour.
+        QPainter painter(this);
+        painter.setBrush(Qt::NoBrush);
+        const qreal frame = frameWidth();
+        if (hasFocus()) {
+            const qreal width = frame + 1;
+            QPen pen(palette().color(QPalette::Active, QPalette::Highlight), width);
+            pen.setJoinStyle(Qt::MiterJoin);
+            painter.setPen(pen);
+            painter.drawRect(QRectF(rect()).adjusted(width / 2, width / 2, -width / 2, -width / 2));
+        } else {
+            painter.setPen(QPen(palette().color(QPalette::Base), 1));
+            painter.drawRect(QRectF(rect()).adjusted(frame + 0.5, frame + 0.5, -frame - 0.5, -frame - 0.5));
+        }
+    }
+    return handled;
+}
+
+void TextPane::focusInEvent(QFocusEvent *event)
+{
+    QPlainTextEdit::focusInEvent(event);
+    update();
+}
+
+void TextPane::focusOutEvent(QFocusEvent *event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    update();
 }

@@ -15,6 +15,12 @@ public:
     const QString &text() const { return m_text; }
     void setText(const QString &text);
 
+protected:
+    // With the keyboard in the pane its frame is drawn in the highlight colour.
+    bool event(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
 private:
     QString m_text;
 };
