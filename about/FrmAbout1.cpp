@@ -93,6 +93,11 @@ FrmAbout1::FrmAbout1(QWidget *parent)
                                 Fonts::kaiTi(15.75), Qt::black, Qt::AlignLeft | Qt::AlignTop, true);
     fitWrappedText(m_lblDescription);
     fitWrappedText(m_lblDisclaimer);
+    // A screen reader reads each label's text as its name; the descriptions say what it is.
+    m_lblTitle->setAccessibleDescription(QStringLiteral("程序标题"));
+    m_lblVersion->setAccessibleDescription(QStringLiteral("程序版本"));
+    m_lblDescription->setAccessibleDescription(QStringLiteral("符咒简介"));
+    m_lblDisclaimer->setAccessibleDescription(QStringLiteral("警告"));
 
     m_cmdOK = makeButton(this, "cmdOK", QStringLiteral("确定"), Twips::toPixels(5535, 4455, 1500, 465));
     m_cmdSysInfo = makeButton(this, "cmdSysInfo", QStringLiteral("系统信息"), Twips::toPixels(5535, 5535, 1485, 465));
@@ -100,6 +105,8 @@ FrmAbout1::FrmAbout1(QWidget *parent)
     m_cmdOK->setDefault(true);
     m_cmdOK->setAutoDefault(true);
     m_cmdSysInfo->setAutoDefault(false);
+    m_cmdOK->setAccessibleDescription(QStringLiteral("关闭关于框"));
+    m_cmdSysInfo->setAccessibleDescription(QStringLiteral("启动系统信息程序"));
     setTabOrder(m_cmdOK, m_cmdSysInfo);
     connect(m_cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cmdSysInfo, &QPushButton::clicked, this, &FrmAbout1::StartSysInfo);
@@ -147,5 +154,5 @@ void FrmAbout1::StartSysInfo()
         }
     }
     if (!started)
-        MsgBox::show(QStringLiteral("此时系统信息无效"), Module1::appTitle(), MsgBox::Information);
+        MsgBox::show(QStringLiteral("此时系统信息无效"), Module1::appTitle());
 }

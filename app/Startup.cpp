@@ -21,7 +21,7 @@ QString clockWarningText()
 MDIForm1 *Main(const std::function<QDate()> &clock, const QString &applicationDirPath)
 {
     if (!clockIsPlausible(clock())) {
-        MsgBox::show(clockWarningText(), appTitle(), MsgBox::Plain);
+        MsgBox::show(clockWarningText(), appTitle());
         return nullptr;
     }
     setAppPath(applicationDirPath);

@@ -1,3 +1,4 @@
+#include "app/QtTranslations.h"
 #include "app/Startup.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("灵箓汇编"));
     QApplication::setApplicationVersion(QStringLiteral(LINGLU_VERSION));
+    LoadQtTranslations(&app, QCoreApplication::applicationDirPath());
 
     if (!Module1::Main(&QDate::currentDate, QCoreApplication::applicationDirPath()))
         return 0;

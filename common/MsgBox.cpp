@@ -17,7 +17,7 @@ struct OpenGuard {
 };
 } // namespace
 
-void show(const QString &text, const QString &caption, Style style)
+void show(const QString &text, const QString &caption)
 {
     const QString title = caption.isEmpty() ? Module1::appTitle() : caption;
     const OpenGuard guard;
@@ -25,10 +25,7 @@ void show(const QString &text, const QString &caption, Style style)
         g_observer({title, text});
         return;
     }
-    QMessageBox box(style == Critical ? QMessageBox::Critical
-                        : style == Information ? QMessageBox::Information
-                                               : QMessageBox::NoIcon,
-                    title, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The one way the program shows a message box: OK button only, the application title as default
-// caption. Tests install an observer, so boxes are recorded instead of run as modal loops.
+// The one way the program shows a message box: the text, an OK button only and the application
+// title as default caption, without an icon. Tests install an observer, so boxes are recorded instead of run as modal loops.
 
 #include <QString>
 
@@ -8,14 +8,8 @@
 
 namespace MsgBox {
 
-enum Style {
-    Plain,      // no icon (the clock warning)
-    Critical,   // an error's description
-    Information // a notice
-};
-
 // Shows the box and returns when the user has closed it.
-void show(const QString &text, const QString &caption = QString(), Style style = Critical);
+void show(const QString &text, const QString &caption = QString());
 
 // True while a box shown through here is open. A timer whose tick may show a box waits while
 // this holds, so ticks never stack boxes on each other.

@@ -1,5 +1,7 @@
 #include "common/Pictures.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -46,9 +48,23 @@ QImage load(const QString &fileName, QString *errorDescription, const QSize &sca
 
 } // namespace Pictures
 
+namespace {
+
+// A screen reader hears a picture box as a picture, by its name and description.
+QAccessibleInterface *pictureBoxAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("PictureBox") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
+    return nullptr;
+}
+
+} // namespace
+
 PictureBox::PictureBox(QWidget *parent)
     : QWidget(parent)
 {
+    static const bool accessible = (QAccessible::installFactory(&pictureBoxAccessible), true);
+    Q_UNUSED(accessible);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 

@@ -89,6 +89,8 @@ void Fllhb::createControls()
     m_combo1->setInsertPolicy(QComboBox::InsertAtBottom);
     m_combo1->setFont(Fonts::kaiTi(15));
     m_combo1->setMaxVisibleItems(20);
+    m_combo1->setAccessibleName(QStringLiteral("条目"));
+    m_combo1->setAccessibleDescription(QStringLiteral("本章的条目；选中一条，即显示它的图和文字"));
     m_boxes.combo1 = {3570, 105, 4260, 420};
     connect(m_combo1, &QComboBox::activated, this, &Fllhb::SelectEntry);
 
@@ -104,17 +106,22 @@ void Fllhb::createControls()
     m_image1 = new PictureBox(this);
     m_image1->setObjectName(QStringLiteral("Image1"));
     m_image1->setBorder(true);
+    m_image1->setAccessibleName(QStringLiteral("图"));
     m_boxes.image1 = {360, 720, 2940, 7125};
 
     m_text3 = new TextPane(this);
     m_text3->setObjectName(QStringLiteral("Text3"));
     m_text3->setFont(Fonts::kaiTi(15));
+    m_text3->setAccessibleName(QStringLiteral("上栏文字"));
+    m_text3->setAccessibleDescription(QStringLiteral("本页的第一段：用法、说明或解说"));
     setColours(m_text3, QColor(255, 0, 255), QColor(192, 255, 255));
     m_boxes.text3 = {3420, 720, 8340, 2670};
 
     m_text2 = new TextPane(this);
     m_text2->setObjectName(QStringLiteral("Text2"));
     m_text2->setFont(Fonts::songTi(12));
+    m_text2->setAccessibleName(QStringLiteral("下栏文字"));
+    m_text2->setAccessibleDescription(QStringLiteral("本页的第二段：说明、解说或咒语"));
     setColours(m_text2, QColor(255, 0, 0), QColor(192, 255, 192));
     m_boxes.text2 = {3420, 3465, 8340, 4335};
 
@@ -285,7 +292,7 @@ void Fllhb::showDayChart(int day)
     m_pictureWidthFactor = kDayChartFactor;
     LayoutViewer();
     m_savedPictureWidthFactor = m_pictureWidthFactor;
-    loadPicture(kFirstDayChartPicture + day); // the charts leave the texts as they are
+    loadPicture(kFirstDayChartPicture + day, m_frame1->dayCaption(day)); // the charts leave the texts as they are
 }
 
 void Fllhb::showFigure(int figure)
@@ -295,7 +302,7 @@ void Fllhb::showFigure(int figure)
     m_pictureWidthFactor = kFigureFactor;
     LayoutViewer();
     m_savedPictureWidthFactor = m_pictureWidthFactor;
-    if (!loadPicture(view.pictureNumber))
+    if (!loadPicture(view.pictureNumber, view.headingTitle))
         return;
     showSections(view.headingTitle, view);
 }
@@ -316,7 +323,7 @@ void Fllhb::togglePicture()
 // The picture: shown from the shared cache when its file is unchanged, decoded at once otherwise;
 // the pictures of the neighbouring entries and of the panel's views decoded in the background,
 // each for the box it will be shown in.
-bool Fllhb::loadPicture(int pictureNumber)
+bool Fllhb::loadPicture(int pictureNumber, const QString &view)
 {
     viewer::ReadyPicture ready;
     QString failure;
@@ -328,6 +335,11 @@ bool Fllhb::loadPicture(int pictureNumber)
     m_pictureStamp = ready.stamp;
     m_wantedPicture = {};
     m_image1->setPicture(ready.image, ready.image, ready.pictureSize);
+    // Which talisman is shown, for a screen reader: the entry, the panel's view, the picture.
+    QString description = m_label2->text();
+    if (!view.isEmpty())
+        description += QStringLiteral("，") + view;
+    m_image1->setAccessibleDescription(description + QStringLiteral("，图 ") + content::pictureDigits(pictureNumber));
     prefetchNeighbours();
     return true;
 }

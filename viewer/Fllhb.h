@@ -62,7 +62,7 @@ private:
     void setLabelText(QLabel *label, viewer::Box &box, const QString &text);
     void layOut(viewer::LayoutScope scope);
     void placeControls();
-    bool loadPicture(int pictureNumber);
+    bool loadPicture(int pictureNumber, const QString &view = QString());
 
     // A view that a panel button or a list entry of 奇门遁甲 shows: its picture, its width factor,
     // and whether the panes leave room for the panel.

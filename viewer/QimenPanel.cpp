@@ -11,11 +11,19 @@ namespace {
 const QString kHidePicture = QStringLiteral("隐藏图形");
 const QString kShowPicture = QStringLiteral("显示图形");
 
+const QString kDayCaptions[] = {QStringLiteral("子丑日"), QStringLiteral("寅卯日"), QStringLiteral("辰巳日"),
+                                QStringLiteral("午未日"), QStringLiteral("申酉日"), QStringLiteral("戌亥日")};
+
+// A button of the panel. A screen reader hears its caption without the spacing ("返回" for "返  回")
+// and a description of what it shows.
 QPushButton *addButton(QWidget *frame, const QString &name, const QString &caption, double top,
-                       double width = 855, double pointSize = 10.5)
+                       double width = 855, double pointSize = 10.5, const QString &description = QString())
 {
     auto *button = new QPushButton(caption, frame);
     button->setObjectName(name);
+    if (caption.contains(QLatin1Char(' ')))
+        button->setAccessibleName(QString(caption).remove(QLatin1Char(' ')));
+    button->setAccessibleDescription(description);
     button->setFont(Fonts::songTi(pointSize));
     button->setGeometry(Twips::toPixels({0, float(top), float(width), 435}));
     return button;
@@ -27,10 +35,14 @@ QimenPanel::QimenPanel(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("Frame1"));
+    setAccessibleName(QStringLiteral("奇门遁甲按钮栏"));
+    setAccessibleDescription(QStringLiteral("玉女反闭诀的总览、每日布局速成图和五幅图"));
 
     // Boxes relative to the frame, in twips, as the panel is drawn from top to bottom.
-    QPushButton *command7 = addButton(this, QStringLiteral("Command7"), QStringLiteral("返  回"), 0);
-    m_command13 = addButton(this, QStringLiteral("Command13"), kHidePicture, 480, 868, 9);
+    QPushButton *command7 = addButton(this, QStringLiteral("Command7"), QStringLiteral("返  回"), 0, 855, 10.5,
+                                      QStringLiteral("回到玉女反闭诀的总览"));
+    m_command13 = addButton(this, QStringLiteral("Command13"), kHidePicture, 480, 868, 9,
+                            QStringLiteral("隐藏或显示左边的图"));
 
     auto *label3 = new QLabel(QStringLiteral("每日布局速成图"), this);
     label3->setObjectName(QStringLiteral("Label3"));
@@ -45,11 +57,9 @@ QimenPanel::QimenPanel(QWidget *parent)
     label3->setPalette(colours);
     label3->setGeometry(Twips::toPixels({0, 960, 915, 435}));
 
-    const QString dayCaptions[] = {QStringLiteral("子丑日"), QStringLiteral("寅卯日"), QStringLiteral("辰巳日"),
-                                   QStringLiteral("午未日"), QStringLiteral("申酉日"), QStringLiteral("戌亥日")};
     for (int day = 0; day < 6; ++day) {
-        QPushButton *button = addButton(this, QStringLiteral("Command%1").arg(day + 1), dayCaptions[day],
-                                        1440 + 480 * day);
+        QPushButton *button = addButton(this, QStringLiteral("Command%1").arg(day + 1), kDayCaptions[day],
+                                        1440 + 480 * day, 855, 10.5, kDayCaptions[day] + QStringLiteral("的布局图"));
         connect(button, &QPushButton::clicked, this, [this, day] { emit dayChartClicked(day); });
     }
 
@@ -59,12 +69,18 @@ QimenPanel::QimenPanel(QWidget *parent)
     for (int figure = 0; figure < 5; ++figure) {
         const bool narrowFont = figure == 4;
         QPushButton *button = addButton(this, QStringLiteral("Command%1").arg(8 + figure), figureCaptions[figure],
-                                        4440 + 480 * figure, narrowFont ? 868 : 855, narrowFont ? 9 : 10.5);
+                                        4440 + 480 * figure, narrowFont ? 868 : 855, narrowFont ? 9 : 10.5,
+                                        QString(figureCaptions[figure]).remove(QLatin1Char(' ')) + QStringLiteral("图"));
         connect(button, &QPushButton::clicked, this, [this, figure] { emit figureClicked(figure); });
     }
 
     connect(command7, &QPushButton::clicked, this, &QimenPanel::overviewClicked);
     connect(m_command13, &QPushButton::clicked, this, &QimenPanel::togglePictureClicked);
+}
+
+QString QimenPanel::dayCaption(int day)
+{
+    return day >= 0 && day < 6 ? kDayCaptions[day] : QString();
 }
 
 void QimenPanel::setPictureShown(bool shown)

@@ -20,6 +20,9 @@ public:
     bool pictureShown() const;
     bool pictureHidden() const;
 
+    // The caption of a day chart's button without its spacing: 子丑日 … 戌亥日.
+    static QString dayCaption(int day);
+
 signals:
     void overviewClicked();              // Command7
     void togglePictureClicked();         // Command13
