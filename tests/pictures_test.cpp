@@ -1,5 +1,7 @@
 // The picture folder as the program will read it, and the generator that writes it.
 
+#include "common/Module1.h"
+#include "catalogue/Fmulu.h"
 #include "content/Catalogue.h"
 #include "tools/picgen/ImageFiles.h"
 #include "tools/picgen/Ink.h"
@@ -10,7 +12,11 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
+#include <QPainterPathStroker>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -20,6 +26,10 @@
 #include <set>
 
 namespace {
+
+// A maximised main window's title bar and menu bar take this much of the screen's height (as
+// measured under openbox; a Windows title bar is a little taller).
+constexpr int kWindowChrome = 40;
 
 QString pictureDir() { return qEnvironmentVariable("LINGLU_BIN_DIR") + QStringLiteral("/picture"); }
 
@@ -91,6 +101,91 @@ Run runGenerator(const QStringList &arguments)
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.errors = QString::fromLocal8Bit(process.readAllStandardError());
     return run;
+}
+
+QRectF rectOf(const QJsonValue &value)
+{
+    const QJsonArray a = value.toArray();
+    return QRectF(a[0].toDouble(), a[1].toDouble(), a[2].toDouble(), a[3].toDouble());
+}
+
+QPolygonF polygonOf(const QJsonValue &value)
+{
+    const QJsonArray a = value.toArray();
+    QPolygonF polygon;
+    for (qsizetype i = 0; i + 1 < a.size(); i += 2)
+        polygon.append(QPointF(a[i].toDouble(), a[i + 1].toDouble()));
+    return polygon;
+}
+
+QPainterPath areaOf(const QPolygonF &polygon)
+{
+    QPainterPath area;
+    area.addPolygon(polygon);
+    area.closeSubpath();
+    return area;
+}
+
+// What the generator wrote about one picture's parts.
+struct PictureLayout {
+    std::vector<std::pair<QString, QRectF>> texts;
+    std::vector<QPainterPath> marks;
+    std::vector<QRectF> main;
+    std::vector<QPolygonF> seals;
+};
+
+PictureLayout layoutOf(const QJsonObject &object)
+{
+    PictureLayout layout;
+    for (const QJsonValue &text : object.value(QStringLiteral("texts")).toArray())
+        layout.texts.emplace_back(text[QStringLiteral("text")].toString(), rectOf(text[QStringLiteral("box")]));
+    for (const QJsonValue &mark : object.value(QStringLiteral("marks")).toArray()) {
+        QPainterPath area;
+        area.setFillRule(mark[QStringLiteral("winding")].toBool() ? Qt::WindingFill : Qt::OddEvenFill);
+        for (const QJsonValue &outline : mark[QStringLiteral("outlines")].toArray())
+            area.addPolygon(polygonOf(outline));
+        layout.marks.push_back(area);
+    }
+    for (const QJsonValue &box : object.value(QStringLiteral("main")).toArray())
+        layout.main.push_back(rectOf(box));
+    for (const QJsonValue &seal : object.value(QStringLiteral("seals")).toArray())
+        layout.seals.push_back(polygonOf(seal));
+    return layout;
+}
+
+QJsonObject allLayouts()
+{
+    QFile file(QStringLiteral(PICGEN_LAYOUTS));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+// Where a picture's parts run into each other, as a readable list (empty when they keep apart).
+QStringList collisions(const PictureLayout &layout)
+{
+    QStringList found;
+    auto show = [](const QRectF &r) { return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()); };
+    for (std::size_t a = 0; a < layout.texts.size(); ++a)
+        for (std::size_t b = a + 1; b < layout.texts.size(); ++b)
+            if (layout.texts[a].second.intersects(layout.texts[b].second))
+                found << layout.texts[a].first + show(layout.texts[a].second) + QStringLiteral(" runs into ")
+                        + layout.texts[b].first + show(layout.texts[b].second);
+    for (const auto &[text, box] : layout.texts)
+        for (const QPainterPath &mark : layout.marks)
+            if (mark.intersects(box))
+                found << text + show(box) + QStringLiteral(" is crossed by a line ") + show(mark.boundingRect());
+    for (const QPolygonF &seal : layout.seals) {
+        const QPainterPath area = areaOf(seal);
+        for (const QRectF &box : layout.main)
+            if (area.intersects(box))
+                found << QStringLiteral("the seal ") + show(seal.boundingRect()) + QStringLiteral(" covers a main character ")
+                        + show(box);
+        for (const auto &[text, box] : layout.texts)
+            if (area.intersects(box))
+                found << QStringLiteral("the seal ") + show(seal.boundingRect()) + QStringLiteral(" covers ") + text;
+    }
+    return found;
 }
 
 QByteArray bytesOf(const QString &fileName)
@@ -236,6 +331,171 @@ private slots:
             for (int x = 5; x < globe.width(); x += 13, ++samples)
                 difference += qAbs(qGray(expected.pixel(x, y)) - qGray(catalogue.pixel(x, y)));
         QVERIFY2(difference / samples < 3, qPrintable(QString::number(difference / samples)));
+    }
+
+    // The pattern repeats all over: what a window of any size shows from the top-left corner is
+    // the same design, not a part of one figure.
+    void backgroundIsAnEvenPatternThatRepeats()
+    {
+        const QImage globe = load(QStringLiteral("globe.png"));
+        QVERIFY(globe.width() >= 2560 && globe.height() >= 1440);
+        const int P = picgen::kGlobeTile;
+        const QImage tile = picgen::drawGlobeTile();
+        QCOMPARE(tile.size(), QSize(P, P));
+        // Away from the thinning edges, every pixel is the tile's pixel.
+        for (int y = 0; y < globe.height() - 32; y += 3)
+            for (int x = 0; x < globe.width() - 32; x += 5)
+                QVERIFY2(globe.pixel(x, y) == tile.pixel(x % P, y % P), qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+        // The tile is seamless: its edges continue into each other (no cut line where tiles meet).
+        auto edgeJump = [&](bool across) {
+            double jump = 0, inside = 0;
+            for (int i = 0; i < P; ++i) {
+                auto at = [&](int a) { return qAlpha(across ? tile.pixel(a, i) : tile.pixel(i, a)); };
+                jump += std::abs(at(P - 1) - at(0));
+                inside += std::abs(at(P / 2 - 1) - at(P / 2)) + std::abs(at(P / 4 - 1) - at(P / 4));
+            }
+            return std::pair(jump, inside / 2);
+        };
+        for (const bool across : {true, false}) {
+            const auto [jump, inside] = edgeJump(across);
+            QVERIFY2(jump <= inside * 1.5 + 200, qPrintable(QStringLiteral("%1 against %2").arg(jump).arg(inside)));
+        }
+    }
+
+    void backgroundIsASmallPalettePicture()
+    {
+        QImageReader reader(pictureDir() + QStringLiteral("/globe.png"));
+        const QImage globe = reader.read();
+        QCOMPARE(globe.format(), QImage::Format_Indexed8);
+        QVERIFY(globe.colorCount() <= 16);
+        QCOMPARE(qAlpha(globe.color(0)), 0);
+        // Light enough under the titles: nothing in it is darker than a pale teal at full cover.
+        QImage page(64, 64, QImage::Format_RGB32);
+        for (const QRgb colour : globe.colorTable()) {
+            page.fill(QColor(0, 255, 255));
+            QPainter painter(&page);
+            painter.fillRect(page.rect(), QColor::fromRgba(colour));
+            painter.end();
+            QVERIFY(qGray(page.pixel(0, 0)) > 120);
+        }
+    }
+
+    // The banner box's shape follows the window; the bitmaps are drawn for its shape in the middle
+    // of the common screen sizes, so the stretch keeps the rings nearly round on the middle sizes
+    // and within 13 % at the smallest and largest (one shape cannot fit them all).
+    void bannerIsDrawnForItsBoxShape_data()
+    {
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<double>("tolerance");
+        // A maximised main window: the screen less its title bar and menu bar.
+        const std::pair<QSize, double> screens[] = {{QSize(1280, 720), 1.14}, {QSize(1366, 768), 1.10},
+                                                    {QSize(1600, 900), 1.04}, {QSize(1920, 1080), 1.04},
+                                                    {QSize(2560, 1440), 1.14}};
+        for (const auto &[screen, tolerance] : screens)
+            QTest::newRow(qPrintable(QStringLiteral("%1x%2").arg(screen.width()).arg(screen.height())))
+                << screen - QSize(0, kWindowChrome) << tolerance;
+    }
+    void bannerIsDrawnForItsBoxShape()
+    {
+        QFETCH(QSize, client);
+        QFETCH(double, tolerance);
+        Module1::setAppPath(qEnvironmentVariable("LINGLU_BIN_DIR"));
+        Fmulu page([](const QString &) {}, [](const QString &, int) {});
+        page.findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
+        page.resize(client);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        const QRect box = page.findChild<QWidget *>(QStringLiteral("Image1"))->geometry();
+        const QSize picture = QImageReader(pictureDir() + QStringLiteral("/llhba.bmp")).size();
+        const double boxShape = double(box.width()) / box.height();
+        const double pictureShape = double(picture.width()) / picture.height();
+        // A circle of the picture becomes an ellipse whose axes differ by this ratio.
+        const double distortion = std::max(boxShape / pictureShape, pictureShape / boxShape);
+        QVERIFY2(distortion < tolerance, qPrintable(QStringLiteral("box %1x%2, picture %3x%4")
+                                                    .arg(box.width()).arg(box.height())
+                                                    .arg(picture.width()).arg(picture.height())));
+    }
+
+    // Every numbered picture: its texts keep clear of each other and of every line, arrow and
+    // mark, and its seal covers neither a main character nor a text.
+    void picturePartsKeepApart_data()
+    {
+        QTest::addColumn<QString>("key");
+        for (int number = 0; number < 250; ++number)
+            QTest::newRow(qPrintable(content::pictureDigits(number))) << content::pictureDigits(number);
+    }
+    void picturePartsKeepApart()
+    {
+        static const QJsonObject layouts = allLayouts();
+        QFETCH(QString, key);
+        QVERIFY2(layouts.contains(key), PICGEN_LAYOUTS);
+        const int number = key.toInt();
+        const PictureLayout layout = layoutOf(layouts.value(key).toObject());
+        const bool figure = number == 72 || number == 73 || (number >= 77 && number <= 84);
+        if (figure) {
+            // The figures and charts are mostly texts and lines: all of them are in the record.
+            QVERIFY(layout.texts.size() >= 8);
+            QVERIFY(layout.marks.size() >= 8);
+        } else {
+            // A talisman or a secret character: its characters and one seal.
+            QVERIFY(!layout.main.empty());
+            QCOMPARE(layout.seals.size(), std::size_t(1));
+        }
+        const QStringList found = collisions(layout);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
+    }
+
+    // The check itself sees what it is meant to see.
+    void collisionsAreFound()
+    {
+        QPainterPathStroker stroker;
+        stroker.setWidth(4);
+        PictureLayout layout;
+        // Two texts side by side, a line above them and a ring around the first: only the texts meet.
+        layout.texts = {{QStringLiteral("吉门出阵"), QRectF(100, 100, 120, 30)}, {QStringLiteral("六甲守位"), QRectF(205, 110, 30, 30)}};
+        QPainterPath line(QPointF(0, 50));
+        line.lineTo(QPointF(300, 50));
+        QPainterPath ring;
+        ring.addEllipse(QPointF(160, 115), 90, 60);
+        layout.marks = {stroker.createStroke(line), stroker.createStroke(ring)};
+        layout.main = {QRectF(400, 400, 100, 100)};
+        layout.seals = {picgen::sealOutline(QPointF(700, 700), 60, 10)};
+        QCOMPARE(collisions(layout).size(), qsizetype(1));
+        // Apart, and out of the ring: nothing.
+        layout.texts[1].second.moveLeft(260);
+        QVERIFY(collisions(layout).isEmpty());
+        // A seal on the main character.
+        layout.seals = {picgen::sealOutline(QPointF(450, 440), 60, 10)};
+        QCOMPARE(collisions(layout).size(), qsizetype(1));
+        // An arrow whose tip lands on a text.
+        layout.seals.clear();
+        QPainterPath arrow(QPointF(110, 60));
+        arrow.lineTo(QPointF(130, 110));
+        layout.marks.push_back(stroker.createStroke(arrow));
+        QCOMPARE(collisions(layout).size(), qsizetype(1));
+    }
+
+    void sealFindsAClearPlace()
+    {
+        const std::vector<QRectF> keep = {QRectF(100, 100, 200, 300)};
+        const QRectF within(0, 0, 560, 1040);
+        double size = 120;
+        QPointF centre;
+        // The first candidate is on the character, the second clear of it.
+        QVERIFY(picgen::placeSeal({QPointF(200, 200), QPointF(420, 300)}, keep, size, 70, 5, centre, within));
+        QCOMPARE(centre, QPointF(420, 300));
+        QCOMPARE(size, 120.0);
+        // Only a smaller seal fits beside it.
+        size = 120;
+        QVERIFY(picgen::placeSeal({QPointF(350, 300)}, keep, size, 70, 0, centre, within));
+        QVERIFY(size < 100 && size >= 70);
+        QVERIFY(!areaOf(picgen::sealOutline(centre, size, 0)).intersects(keep[0]));
+        // Nowhere clear, or only outside the picture: no place, nothing changed.
+        size = 120;
+        centre = QPointF(1, 1);
+        QVERIFY(!picgen::placeSeal({QPointF(200, 200), QPointF(-100, 300)}, keep, size, 70, 0, centre, within));
+        QCOMPARE(centre, QPointF(1, 1));
+        QCOMPARE(size, 120.0);
     }
 
     void iconIsSquareWithTransparentCorners()

@@ -17,12 +17,6 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-double smoothstep(double edge0, double edge1, double x)
-{
-    const double t = std::clamp((x - edge0) / (edge1 - edge0), 0.0, 1.0);
-    return t * t * (3 - 2 * t);
-}
-
 QPointF polar(QPointF centre, double radius, double angleDegrees)
 {
     const double a = angleDegrees * kPi / 180;
@@ -40,187 +34,188 @@ const RingTrigram kEarlierHeaven[8] = {
     {Trigram::Kun, 270}, {Trigram::Gen, 315}, {Trigram::Kan, 0},  {Trigram::Xun, 45},
 };
 
-// Characters round a circle from startAngle, each upright towards the centre; step > 0 runs
-// counter-clockwise.
-void ringOfText(QPainter &painter, QPointF centre, double radius, const QString &text, double startAngle, double step,
-                int pixelSize, const QColor &colour, bool brush = false)
-{
-    painter.save();
-    painter.setFont(brush ? brushFont(pixelSize) : printFont(pixelSize));
-    painter.setPen(colour);
-    for (int i = 0; i < text.size(); ++i) {
-        const double angle = startAngle + i * step;
-        painter.save();
-        painter.translate(polar(centre, radius, angle));
-        painter.rotate(90 - angle);
-        painter.drawText(QRectF(-pixelSize, -pixelSize * 0.6, 2 * pixelSize, pixelSize * 1.2), Qt::AlignCenter, text.mid(i, 1));
-        painter.restore();
-    }
-    painter.restore();
-}
-
 } // namespace
 
-// The background: a pale wash that fades out to the right and to the bottom, with a celestial
-// chart (star field, the 二十八宿, the twelve branches, the trigrams) around an armillary
-// sphere holding the 太极. It is as large as a maximised catalogue page, and the chart is centred
-// where that page puts its banner, so the rings frame the banner; the top-left part, which the
-// About box shows under its texts, stays light and quiet.
+// The background: an even diaper of celestial marks on a clear ground, so the catalogue's cyan
+// is the colour of the page and the pattern reads the same from the top-left corner at any window
+// size. Rings of the eight trigrams and auspicious clouds alternate on a diagonal lattice, joined
+// by dotted threads, with small stars between them. The whole picture repeats every kGlobeTile
+// pixels in both directions (its top-left tile is seamless), and it is as large as the catalogue
+// page on a 2560 × 1440 screen. It is stored with a palette of sixteen entries: two inks, each at
+// a few strengths, and the clear ground, which keeps the file small and quick to read.
 QImage drawGlobe()
 {
-    const QSize size(1920, 1000);
-    const double W = size.width();
-    const double H = size.height();
-    Rng rng(seedFor(1000));
-
-    QImage wash(size, QImage::Format_ARGB32_Premultiplied);
+    const QImage tile = drawGlobeTile();
+    const int P = kGlobeTile;
+    const QSize size = kGlobeSize;
+    QImage image(size, QImage::Format_Indexed8);
+    image.fill(0);
+    image.setColorTable(tile.colorTable());
     for (int y = 0; y < size.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(wash.scanLine(y));
-        const double fy = 1 - smoothstep(0.55, 1.0, y / H);
+        const uchar *from = tile.constScanLine(y % P);
+        uchar *to = image.scanLine(y);
+        for (int x = 0; x < size.width(); ++x)
+            to[x] = from[x % P];
+    }
+    // Where a larger page goes on past the picture, the pattern thins out instead of breaking off.
+    const int fade = 24;
+    for (int y = 0; y < size.height(); ++y) {
+        uchar *line = image.scanLine(y);
+        const double fy = std::clamp((size.height() - 1 - y) / double(fade), 0.0, 1.0);
         for (int x = 0; x < size.width(); ++x) {
-            const double fx = 1 - smoothstep(0.45, 1.0, x / W);
-            const int alpha = int(std::lround(236 * fx * fy));
-            line[x] = qPremultiply(qRgba(250, 252, 244, alpha));
+            const double f = std::min(fy, std::clamp((size.width() - 1 - x) / double(fade), 0.0, 1.0));
+            if (f < 1 && line[x] != 0)
+                line[x] = uchar(globeIndex(globeInkOf(line[x]), int(globeLevelOf(line[x]) * f)));
         }
     }
+    return image;
+}
 
-    QImage chart(size, QImage::Format_ARGB32_Premultiplied);
-    chart.fill(Qt::transparent);
-    const QColor indigo(38, 58, 118);
-    const QColor bronze(150, 106, 44);
-    const QColor cinnabar(178, 44, 32);
-    const QPointF c(960, 615);
+int globeIndex(int ink, int level)
+{
+    if (level <= 0)
+        return 0;
+    return ink == 0 ? std::min(level, kGlobeLevels[0]) : kGlobeLevels[0] + std::min(level, kGlobeLevels[1]);
+}
+
+int globeInkOf(int index) { return index > kGlobeLevels[0] ? 1 : 0; }
+
+int globeLevelOf(int index)
+{
+    return index == 0 ? 0 : index > kGlobeLevels[0] ? index - kGlobeLevels[0] : index;
+}
+
+QImage drawGlobeTile()
+{
+    const int P = kGlobeTile;
+    // Two inks: a pale one for the rings, clouds and threads, a deep teal for trigrams and stars.
+    const QRgb inks[2] = {qRgb(255, 255, 250), qRgb(0, 96, 120)};
+    const int strongest[2] = {150, 96};
+
+    QImage art(P, P, QImage::Format_ARGB32_Premultiplied);
+    art.fill(Qt::transparent);
+    QImage deep(P, P, QImage::Format_ARGB32_Premultiplied);
+    deep.fill(Qt::transparent);
     {
-        QPainter p(&chart);
-        p.setRenderHint(QPainter::Antialiasing);
+        QPainter pale(&art);
+        QPainter dark(&deep);
+        for (QPainter *p : {&pale, &dark})
+            p->setRenderHint(QPainter::Antialiasing);
+        const QColor white(Qt::white);
+        // Every mark is drawn at its place and at the places one tile away, so the tile wraps.
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                const QPointF o(dx * P, dy * P);
+                // A ring of trigrams on every corner of the tile.
+                const QPointF ring = o;
+                pale.setBrush(Qt::NoBrush);
+                pale.setPen(QPen(white, 2.0));
+                pale.drawEllipse(ring, 36, 36);
+                pale.setPen(QPen(white, 1.0));
+                pale.drawEllipse(ring, 17, 17);
+                for (const RingTrigram &t : kEarlierHeaven)
+                    drawTrigram(dark, polar(ring, 27, t.angle), 11, 1.7, t.trigram, 90 - t.angle, Qt::black);
+                dark.setPen(Qt::NoPen);
+                dark.setBrush(Qt::black);
+                dark.drawEllipse(ring, 3.2, 3.2);
 
-        // Stars everywhere, faint; the Dipper in the upper left, joined.
-        p.setPen(Qt::NoPen);
-        for (int i = 0; i < 900; ++i) {
-            QColor star = rng.chance(0.7) ? indigo : bronze;
-            star.setAlpha(rng.between(40, 140));
-            p.setBrush(star);
-            const double r = rng.chance(0.08) ? rng.range(1.6, 2.6) : rng.range(0.6, 1.4);
-            p.drawEllipse(QPointF(rng.range(4, W - 30), rng.range(4, H - 30)), r, r);
-        }
-        const QPointF dipper[7] = {{300, 480}, {312, 532}, {384, 548}, {392, 504}, {452, 480}, {504, 462}, {566, 482}};
-        QColor faint = indigo;
-        faint.setAlpha(110);
-        p.setPen(QPen(faint, 1.4));
-        for (int i = 0; i < 6; ++i)
-            p.drawLine(dipper[i], dipper[i + 1]);
-        p.drawLine(dipper[3], dipper[0]);
-        p.setPen(Qt::NoPen);
-        p.setBrush(faint);
-        for (const QPointF &s : dipper)
-            p.drawEllipse(s, 3.5, 3.5);
+                // A cloud in the middle of the tile: two scrolls curling apart over a tail.
+                const QPointF cloud = o + QPointF(P / 2.0, P / 2.0);
+                QPen cloudPen(white, 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+                pale.setPen(cloudPen);
+                pale.setBrush(Qt::NoBrush);
+                for (int side = -1; side <= 1; side += 2) {
+                    pale.drawPath(spiral(cloud + QPointF(0, 4), cloud + QPointF(side * 13, -3), 1.3, side > 0));
+                }
+                QPainterPath tail(cloud + QPointF(-22, 12));
+                tail.cubicTo(cloud + QPointF(-8, 20), cloud + QPointF(10, 8), cloud + QPointF(26, 16));
+                pale.drawPath(tail);
 
-        // Rings with ticks; the banner covers the middle of the chart.
-        auto ring = [&](double radius, double width, const QColor &colour) {
-            p.setBrush(Qt::NoBrush);
-            p.setPen(QPen(colour, width));
-            p.drawEllipse(c, radius, radius);
-        };
-        ring(440, 3.5, bronze);
-        ring(431, 1.2, bronze);
-        for (int i = 0; i < 360; i += 3) {
-            p.setPen(QPen(bronze, i % 30 == 0 ? 2.4 : 1));
-            p.drawLine(polar(c, 431, i), polar(c, i % 30 == 0 ? 414 : i % 15 == 0 ? 419 : 424, i));
+                // Dotted threads from each ring towards the clouds around it.
+                QPen thread(white, 1.6, Qt::DotLine, Qt::RoundCap);
+                thread.setDashPattern({0.5, 3.0});
+                pale.setPen(thread);
+                for (int k = 0; k < 4; ++k) {
+                    const double a = 45 + 90 * k;
+                    pale.drawLine(polar(ring, 44, a), polar(ring, P * 0.707 - 34, a));
+                }
+                // Small stars halfway along the tile's edges.
+                dark.setPen(Qt::NoPen);
+                dark.setBrush(Qt::black);
+                for (const QPointF &star : {o + QPointF(P / 2.0, 0), o + QPointF(0, P / 2.0)}) {
+                    QPainterPath sparkle;
+                    sparkle.moveTo(star + QPointF(0, -7));
+                    sparkle.quadTo(star, star + QPointF(7, 0));
+                    sparkle.quadTo(star, star + QPointF(0, 7));
+                    sparkle.quadTo(star, star + QPointF(-7, 0));
+                    sparkle.quadTo(star, star + QPointF(0, -7));
+                    dark.drawPath(sparkle);
+                }
+            }
         }
-        // The twenty-eight lodges: the eastern seven centred on the east (left), then on round
-        // through north, west and south.
-        ring(392, 1.2, indigo);
-        const double lodge = 360.0 / 28;
-        ringOfText(p, c, 403, u8("角亢氐房心尾箕斗牛女虚危室壁奎娄胃昴毕觜参井鬼柳星张翼轸"), 180 - 3 * lodge, lodge, 20,
-                   indigo);
-        // The twelve branches: 子 in the north (bottom), 卯 east, 午 south, 酉 west. At the
-        // maximised size they stand just clear of the banner's corners.
-        ring(346, 1.2, indigo);
-        for (int i = 0; i < 12; ++i) {
-            p.setPen(QPen(indigo, 1));
-            p.drawLine(polar(c, 346, 15 + 30 * i), polar(c, 392, 15 + 30 * i));
-        }
-        ringOfText(p, c, 369, u8("子丑寅卯辰巳午未申酉戌亥"), -90, -30, 30, cinnabar, true);
-        // The trigrams, bottom lines inwards; the banner hides most of them on a maximised page.
-        ring(282, 1.2, indigo);
-        for (const RingTrigram &t : kEarlierHeaven)
-            drawTrigram(p, polar(c, 312, t.angle), 44, 6, t.trigram, 90 - t.angle, indigo);
-
-        // The armillary sphere: its outline, the meridians, the equator and the tilted ecliptic.
-        QRadialGradient shade(c + QPointF(-70, -80), 300);
-        shade.setColorAt(0, QColor(255, 250, 230, 120));
-        shade.setColorAt(1, QColor(190, 160, 100, 70));
-        p.setBrush(shade);
-        p.setPen(QPen(bronze, 4));
-        p.drawEllipse(c, 230, 230);
-        p.setBrush(Qt::NoBrush);
-        for (const double w : {70.0, 138.0, 195.0}) {
-            p.setPen(QPen(bronze, 1.8));
-            p.drawEllipse(c, w, 230.0);
-        }
-        p.setPen(QPen(bronze, 2.4));
-        p.drawEllipse(c, 230.0, 54.0);
-        p.save();
-        p.translate(c);
-        p.rotate(-23.5);
-        p.setPen(QPen(cinnabar, 3.6));
-        p.drawEllipse(QPointF(0, 0), 238.0, 72.0);
-        p.setPen(QPen(cinnabar, 1.2));
-        for (int i = 0; i < 24; ++i) {
-            const double a = i * 15 * kPi / 180;
-            const QPointF at(std::cos(a) * 238, std::sin(a) * 72);
-            p.drawLine(at * 0.97, at * 1.03);
-        }
-        p.restore();
-        // The polar axis through the sphere.
-        p.setPen(QPen(bronze, 3.5));
-        p.drawLine(polar(c, 268, 113.5), polar(c, 268, -66.5));
-        drawTaiji(p, c, 80, -20, QColor(30, 30, 40), QColor(252, 248, 236));
     }
 
-    // Keep the top-left corner calm: the chart shows only faintly there. Towards the right and
-    // bottom edges everything fades out, so the picture ends softly on the catalogue's colour.
-    for (int y = 0; y < size.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(chart.scanLine(y));
-        const double bottomFade = 1 - smoothstep(H - 24, H - 2, y);
-        for (int x = 0; x < size.width(); ++x) {
-            const double outside = std::max({(x - 470.0) / 260.0, (y - 360.0) / 220.0, 0.0});
-            const double keep = (0.32 + 0.68 * smoothstep(0.0, 1.0, outside)) * bottomFade
-                * (1 - smoothstep(W - 24, W - 2, x));
-            const QRgb px = line[x];
-            line[x] = qRgba(int(qRed(px) * keep), int(qGreen(px) * keep), int(qBlue(px) * keep), int(qAlpha(px) * keep));
+    // Down to the palette: each pixel takes the ink that covers it more, at the nearest strength.
+    QList<QRgb> table{qRgba(0, 0, 0, 0)};
+    for (int ink = 0; ink < 2; ++ink)
+        for (int level = 1; level <= kGlobeLevels[ink]; ++level) {
+            const int alpha = int(std::lround(strongest[ink] * double(level) / kGlobeLevels[ink]));
+            table.append(qRgba(qRed(inks[ink]), qGreen(inks[ink]), qBlue(inks[ink]), alpha));
+        }
+    QImage tile(P, P, QImage::Format_Indexed8);
+    tile.fill(0);
+    tile.setColorTable(table);
+    for (int y = 0; y < P; ++y) {
+        const auto *a = reinterpret_cast<const QRgb *>(art.constScanLine(y));
+        const auto *d = reinterpret_cast<const QRgb *>(deep.constScanLine(y));
+        uchar *out = tile.scanLine(y);
+        for (int x = 0; x < P; ++x) {
+            const int coverPale = qAlpha(a[x]);
+            const int coverDeep = qAlpha(d[x]);
+            const int ink = coverDeep >= coverPale ? 1 : 0;
+            const int cover = std::max(coverPale, coverDeep);
+            out[x] = uchar(globeIndex(ink, int(std::lround(cover / 255.0 * kGlobeLevels[ink]))));
         }
     }
-    QPainter p(&wash);
-    p.drawImage(0, 0, chart);
-    p.end();
-    return wash;
+    return tile;
 }
 
 // The banner: the title 灵箓汇编 under a 太极 in a ring of trigrams, on a night sky. Between
 // frames only the two bead rings turn, by a quarter of their spacing and in opposite directions:
 // four frames make one seamless turn, with no change of brightness from frame to frame.
+// The picture is drawn for the shape of the catalogue's banner box (kBannerSize), so the box's
+// stretch keeps the rings round; the figure is laid out on a 480-unit height and centred across.
 std::array<QImage, 4> drawBannerFrames()
 {
-    const QSize size(600, 480);
+    const QSize size = kBannerSize;
+    const double scale = size.height() / 480.0;
+    const double logicalWidth = size.width() / scale;
+    const double shift = (logicalWidth - 600) / 2;
     const QPointF c(300, 196);
     std::array<QImage, 4> frames;
+    auto begin = [&](QPainter &p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(scale, scale);
+        p.translate(shift, 0);
+    };
 
     // Everything that does not move, drawn once.
     QImage still(size, QImage::Format_RGB32);
     {
         QPainter p(&still);
-        p.setRenderHint(QPainter::Antialiasing);
-        QLinearGradient sky(0, 0, 0, size.height());
+        begin(p);
+        const QRectF all(-shift, 0, logicalWidth, 480);
+        QLinearGradient sky(0, 0, 0, 480);
         sky.setColorAt(0, QColor(18, 30, 74));
         sky.setColorAt(1, QColor(8, 12, 38));
-        p.fillRect(QRect(QPoint(0, 0), size), sky);
+        p.fillRect(all.adjusted(-1, -1, 1, 1), sky);
         Rng rng(seedFor(1001));
         p.setPen(Qt::NoPen);
-        for (int i = 0; i < 140; ++i) {
+        const int starCount = int(140 * logicalWidth / 600);
+        for (int i = 0; i < starCount; ++i) {
             p.setBrush(QColor(255, 244, 210, rng.between(60, 200)));
             const double r = rng.range(0.5, 1.6);
-            p.drawEllipse(QPointF(rng.range(0, size.width()), rng.range(0, size.height())), r, r);
+            p.drawEllipse(QPointF(rng.range(all.left(), all.right()), rng.range(0, 480)), r, r);
         }
         QRadialGradient halo(c, 190);
         halo.setColorAt(0, QColor(255, 210, 120, 90));
@@ -252,7 +247,7 @@ std::array<QImage, 4> drawBannerFrames()
     for (int frame = 0; frame < 4; ++frame) {
         QImage image = still;
         QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
+        begin(p);
         p.setPen(Qt::NoPen);
         // Outer ring: 32 beads turning clockwise; each frame moves them a quarter step, so the
         // fifth frame is the first again.

@@ -159,6 +159,8 @@ QImage toPalette(const QImage &image, int colours)
         palette.append(qRgb(0, 0, 0));
 
     QImage result(w, h, QImage::Format_Indexed8);
+    // Rows are padded to whole words, and the BMP writer writes the padding as it finds it.
+    std::memset(result.bits(), 0, std::size_t(result.sizeInBytes()));
     result.setColorTable(palette);
     for (int y = 0; y < h; ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));

@@ -1,4 +1,5 @@
 #include "Ink.h"
+#include "Pictures.h"
 
 #include <QPainterPathStroker>
 #include <QTransform>
@@ -255,8 +256,8 @@ QPainterPath fitPath(const QPainterPath &path, const QRectF &box, double maxStre
     return transform.map(path);
 }
 
-void inkText(QPainter &painter, const QString &text, const QRectF &box, const QFont &font, const QColor &colour,
-             double weight, double maxStretch)
+QRectF inkText(QPainter &painter, const QString &text, const QRectF &box, const QFont &font, const QColor &colour,
+               double weight, double maxStretch)
 {
     const QRectF inner = box.adjusted(weight / 2, weight / 2, -weight / 2, -weight / 2);
     const QPainterPath path = fitPath(textPath(text, font), inner, maxStretch);
@@ -266,6 +267,7 @@ void inkText(QPainter &painter, const QString &text, const QRectF &box, const QF
     if (weight > 0)
         painter.strokePath(path, QPen(colour, weight, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.restore();
+    return path.boundingRect().adjusted(-weight / 2, -weight / 2, weight / 2, weight / 2);
 }
 
 void inkColumn(QPainter &painter, const QString &text, QPointF topCentre, QSizeF cell, double gap, const QFont &font,
@@ -413,6 +415,40 @@ void sealStamp(QPainter &painter, QPointF centre, double size, double angleDegre
     painter.rotate(angleDegrees);
     painter.drawImage(QPointF(-side / 2.0, -side / 2.0), layer);
     painter.restore();
+}
+
+QPolygonF sealOutline(QPointF centre, double size, double angleDegrees)
+{
+    // The cut edge wanders by up to 1.2 pixels; the outline allows for it.
+    const double half = size / 2 + 1.5;
+    QTransform transform;
+    transform.translate(centre.x(), centre.y());
+    transform.rotate(angleDegrees);
+    return transform.map(QPolygonF(QRectF(-half, -half, 2 * half, 2 * half)));
+}
+
+bool placeSeal(const std::vector<QPointF> &candidates, const std::vector<QRectF> &keep, double &size,
+               double minimumSize, double angleDegrees, QPointF &centre, const QRectF &within)
+{
+    // Sizes from the one asked for down to the smallest, in steps of a tenth.
+    for (double trial = size; trial >= minimumSize - 1e-9; trial -= std::max(1.0, size * 0.1)) {
+        for (const QPointF &candidate : candidates) {
+            const QPolygonF outline = sealOutline(candidate, trial, angleDegrees);
+            const QRectF bounds = outline.boundingRect();
+            if (!within.contains(bounds))
+                continue;
+            QPainterPath area;
+            area.addPolygon(outline);
+            area.closeSubpath();
+            const bool clear = std::none_of(keep.begin(), keep.end(), [&](const QRectF &box) { return area.intersects(box); });
+            if (clear) {
+                centre = candidate;
+                size = trial;
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 QImage inkLayer(QSize size)

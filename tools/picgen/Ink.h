@@ -52,7 +52,8 @@ QPainterPath textPath(const QString &text, const QFont &font);
 QPainterPath fitPath(const QPainterPath &path, const QRectF &box, double maxStretch = 3.0);
 
 // Writes characters fitted into a box, thickened by `weight` pixels so they read as brush work.
-void inkText(QPainter &painter, const QString &text, const QRectF &box, const QFont &font,
+// Returns the space the ink takes.
+QRectF inkText(QPainter &painter, const QString &text, const QRectF &box, const QFont &font,
              const QColor &colour, double weight = 0, double maxStretch = 3.0);
 // Writes characters one under another, centred on x, each in a box of the given size.
 void inkColumn(QPainter &painter, const QString &text, QPointF topCentre, QSizeF cell, double gap,

@@ -3,11 +3,15 @@
 // none keeps state, so pictures can be drawn on several threads at once.
 
 #include <QImage>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QRectF>
 #include <QSize>
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace picgen {
 
@@ -28,13 +32,56 @@ QSize scaledWidth(double factor);
 
 std::uint64_t seedFor(int pictureNumber, std::uint64_t salt = 0);
 
-QImage drawTalisman(const PageInfo &page);
-QImage drawSecretCharacter(const PageInfo &page);
-// 072 to 084: the 奇门遁甲 figures, talismans and day charts.
-QImage drawQimenPicture(int number);
+// Where a picture put its parts, in the picture's own (unscaled) coordinates, so that it can be
+// checked that they keep clear of each other: written texts must not run into each other nor be
+// crossed by a line, and a seal must cover neither a main character nor a text.
+struct Layout {
+    struct Text {
+        QString text;
+        QRectF box; // the space the text takes
+    };
+    std::vector<Text> texts;
+    // Lines, arrows, rings, grid strokes and other marks, each as the area it covers.
+    std::vector<QPainterPath> marks;
+    // The characters a talisman is written for (its body), by the space their ink takes.
+    std::vector<QRectF> mainCharacters;
+    // The seal's outline; empty when the picture has none.
+    std::vector<QPolygonF> seals;
+};
 
-// The background of the catalogue page and the About box (transparent where it fades out).
+// Each takes an optional layout to fill in with what it draws.
+QImage drawTalisman(const PageInfo &page, Layout *layout = nullptr);
+QImage drawSecretCharacter(const PageInfo &page, Layout *layout = nullptr);
+// 072 to 084: the 奇门遁甲 figures, talismans and day charts.
+QImage drawQimenPicture(int number, Layout *layout = nullptr);
+
+// The outline of a seal of the given size turned by the given angle about its centre.
+QPolygonF sealOutline(QPointF centre, double size, double angleDegrees);
+// A place for a seal among candidates, in order: the first where a seal of the size (or, failing
+// that, of a smaller size down to minimumSize) stays clear of every box to keep. Returns false when
+// none fits; centre and size are then left as they are.
+bool placeSeal(const std::vector<QPointF> &candidates, const std::vector<QRectF> &keep, double &size,
+               double minimumSize, double angleDegrees, QPointF &centre, const QRectF &within);
+
+// The background of the catalogue page and the About box: an even pattern on a clear ground that
+// repeats every kGlobeTile pixels, as large as the page on a 2560 × 1440 screen, with a palette of
+// the clear ground and two inks at kGlobeLevels strengths each.
+constexpr int kGlobeTile = 160;
+constexpr QSize kGlobeSize(2560, 1440);
+constexpr int kGlobeLevels[2] = {8, 7};
 QImage drawGlobe();
+// One seamless tile of the pattern (the picture's top-left corner).
+QImage drawGlobeTile();
+// Palette entries: 0 is the clear ground; ink 0 or 1 at a strength of 1 … kGlobeLevels[ink].
+int globeIndex(int ink, int level);
+int globeInkOf(int index);
+int globeLevelOf(int index);
+
+// The catalogue's banner box changes its shape with the window: from about 1.21 wide to 1 high on
+// a 1280 × 720 screen to 0.95 on a 2560 × 1440 one (1.03 at 1920 × 1080). The banner is drawn for
+// the shape in the middle of that range (1.07), so that stretching it into the box keeps circles
+// round within 4 % at 1600 × 900 and 1920 × 1080 and within 13 % at the two extremes.
+constexpr QSize kBannerSize(702, 656);
 // The catalogue banner: frames a, b, c, d (shown d, a, b, c, d, …).
 std::array<QImage, 4> drawBannerFrames();
 // The program's icon at one size.

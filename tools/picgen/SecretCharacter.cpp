@@ -86,7 +86,7 @@ QString partsOf(const QString &name, Rng &rng)
 
 } // namespace
 
-QImage drawSecretCharacter(const PageInfo &page)
+QImage drawSecretCharacter(const PageInfo &page, Layout *layout)
 {
     Rng rng(seedFor(page.number));
     const QSize size = page.wide ? scaledWidth(2.0) : kNormalSize;
@@ -117,10 +117,11 @@ QImage drawSecretCharacter(const PageInfo &page)
         const QString name = page.name;
         const double charW = std::min(nameH * 0.95, nameBox.width() / name.size());
         const double nameW = charW * name.size();
+        QRectF nameInk;
         for (int i = 0; i < name.size(); ++i)
-            inkText(painter, name.mid(i, 1),
-                    QRectF(W / 2 - nameW / 2 + i * charW, nameBox.top(), charW * 0.94, nameH), writing,
-                    blackInk(), 1.5, 1.0);
+            nameInk |= inkText(painter, name.mid(i, 1),
+                               QRectF(W / 2 - nameW / 2 + i * charW, nameBox.top(), charW * 0.94, nameH), writing,
+                               blackInk(), 1.5, 1.0);
         QPainterPath rule(QPointF(90, nameBox.top() - 26));
         rule.lineTo(W - 90, nameBox.top() - 22);
         StrokeStyle ruleStyle;
@@ -129,8 +130,10 @@ QImage drawSecretCharacter(const PageInfo &page)
         brushStroke(painter, rule, ruleStyle, colour, rng);
 
         // The secret character fills the field above.
+        // On a normal page the lowest band of the field is kept for the seal.
         const double top = 70;
-        const double bottom = nameBox.top() - 60;
+        const double fieldBottom = nameBox.top() - 60;
+        const double bottom = page.wide ? fieldBottom : fieldBottom - 112;
         const double side = std::min(page.wide ? W - 320 : W - 110, (bottom - top) * (page.wide ? 1.15 : 0.86));
         const QRectF glyphBox(W / 2 - side / 2, top, side, bottom - top);
         const QString parts = partsOf(page.name, rng);
@@ -138,15 +141,29 @@ QImage drawSecretCharacter(const PageInfo &page)
         const double weight = rng.range(5, 8);
         painter.fillPath(glyph, colour);
         painter.strokePath(glyph, QPen(colour, weight, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const QRectF glyphInk = glyph.boundingRect().adjusted(-weight / 2, -weight / 2, weight / 2, weight / 2);
 
-        // Wide pages: the chapter's mark down the right, a seal on the left.
+        // Wide pages: the chapter's mark down the right, a seal on the left. Normal pages: a seal
+        // in a lower corner of the field, clear of the character and of the name.
+        const double angle = rng.range(-5, 5);
+        double sealSize = page.wide ? 110 : 96;
+        QPointF sealAt;
+        std::vector<QPointF> candidates;
         if (page.wide) {
             inkColumn(painter, u8("祝由秘字"), QPointF(W - 90, 110), QSizeF(64, 64), 10, writing, colour, 3);
-            sealStamp(painter, QPointF(108, 150), 110, rng.range(-5, 5), u8("祝由之印"), true,
-                      QColor::fromHsv(354, 220, 210), rng);
+            candidates = {QPointF(108, 150), QPointF(108, H / 2), QPointF(108, bottom - 70)};
         } else {
-            sealStamp(painter, QPointF(W - 110, H - 250), 96, rng.range(-5, 5), u8("祝由之印"), true,
-                      QColor::fromHsv(354, 220, 210), rng);
+            const double y = (bottom + fieldBottom) / 2 + 6;
+            candidates = {QPointF(W - 110, y), QPointF(110, y), QPointF(W / 2, y)};
+        }
+        const QRectF sealRoom(40, 40, W - 80, nameBox.top() - 32 - 40);
+        sealAt = candidates.front();
+        placeSeal(candidates, {glyphInk, nameInk}, sealSize, 60, angle, sealAt, sealRoom);
+        sealStamp(painter, sealAt, sealSize, angle, u8("祝由之印"), true, QColor::fromHsv(354, 220, 210), rng);
+        if (layout) {
+            layout->mainCharacters = {glyphInk};
+            layout->texts.push_back({name, nameInk});
+            layout->seals.push_back(sealOutline(sealAt, sealSize, angle));
         }
     }
     layInk(paper, ink, 0.97);

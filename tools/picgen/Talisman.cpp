@@ -89,9 +89,9 @@ public:
         style.wobble = wobble;
         brushStroke(p, path, style, ink, rng);
     }
-    void glyph(const QString &text, const QRectF &box, double weight, double stretch = 3.0)
+    QRectF glyph(const QString &text, const QRectF &box, double weight, double stretch = 3.0)
     {
-        inkText(p, text, box, font, ink, weight, stretch);
+        return inkText(p, text, box, font, ink, weight, stretch);
     }
     void dot(QPointF centre, double radius)
     {
@@ -351,8 +351,10 @@ public:
                 const QPainterPath merged = mergedGlyph(cells[index], box, font, rng);
                 p.fillPath(merged, ink);
                 p.strokePath(merged, QPen(ink, weight * 0.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                const double half = weight * 0.4;
+                mainCharacters.push_back(merged.boundingRect().adjusted(-half, -half, half, half));
             } else {
-                glyph(cells[index], box, weight);
+                mainCharacters.push_back(glyph(cells[index], box, weight));
             }
             bodyCells.push_back(box);
             lastBottom = QPointF(cx + shift, y + cellH);
@@ -397,9 +399,9 @@ public:
             const double x = r.left() + step * (i + 0.5);
             const bool middle = i == n / 2;
             const double w = std::min(step * 0.82, middle ? 200.0 : 170.0);
-            glyph(tops[i], QRectF(x - w * 0.4, r.top(), w * 0.8, topH), weight, 1.4);
+            mainCharacters.push_back(glyph(tops[i], QRectF(x - w * 0.4, r.top(), w * 0.8, topH), weight, 1.4));
             connector(QPointF(x, r.top() + topH - 2), QPointF(x, r.top() + topH + 34), middle ? 0 : 1);
-            glyph(bottoms[i], QRectF(x - w / 2, r.top() + topH + 36, w, bottomH), weight, 2.0);
+            mainCharacters.push_back(glyph(bottoms[i], QRectF(x - w / 2, r.top() + topH + 36, w, bottomH), weight, 2.0));
             const QPointF foot(x, r.top() + topH + 40 + bottomH);
             if (i == 0)
                 tie.moveTo(foot);
@@ -610,7 +612,8 @@ public:
         }
     }
 
-    std::vector<QRectF> bodyCells; // the boxes of the body's characters, top down
+    std::vector<QRectF> bodyCells;      // the boxes of the body's characters, top down
+    std::vector<QRectF> mainCharacters; // where the ink of the body's characters lies
 
     QPainter &p;
     Rng &rng;
@@ -624,7 +627,7 @@ QColor sealColour(Rng &rng) { return QColor::fromHsv(rng.between(350, 358), rng.
 
 } // namespace
 
-QImage drawTalisman(const PageInfo &page)
+QImage drawTalisman(const PageInfo &page, Layout *layout)
 {
     Rng rng(seedFor(page.number));
     const QSize size = page.wide ? scaledWidth(2.0) : kNormalSize;
@@ -707,19 +710,40 @@ QImage drawTalisman(const PageInfo &page)
             }
         }
 
-        // The seal: beside the head, over the body, or low beside the core.
-        const double sealSize = rng.range(100, 138);
+        // The seal: beside the head, or low beside the core or the foot, never over the body's
+        // characters. The chosen place comes first; the others follow in case it would cover one.
+        double sealSize = rng.range(100, 138);
         const double place = rng.uniform();
-        const int sealPlace = (qimen || page.wide) ? (place < 0.5 ? 1 : 2) : place < 0.25 ? 0 : place < 0.7 ? 1 : 2;
-        QPointF sealCentre;
-        if (sealPlace == 0)
-            sealCentre = QPointF(cx + (rng.chance(0.5) ? -1 : 1) * headW * rng.range(0.28, 0.36), top + headH * 0.62);
-        else if (sealPlace == 1)
-            sealCentre = QPointF(cx + rng.range(-30, 30), bodyTop + (bodyBottom - bodyTop) * rng.range(0.25, 0.55));
-        else
-            sealCentre = QPointF(cx + (rng.chance(0.5) ? -1 : 1) * rng.range(40, 90), coreTop + coreH * 0.4);
-        sealStamp(painter, sealCentre, sealSize, rng.range(-7, 7), u8(rng.pick(kSealTexts)), rng.chance(0.6),
-                  sealColour(rng), rng);
+        const int sealPlace = (qimen || page.wide) ? 2 : place < 0.4 ? 0 : 2;
+        const double side = rng.chance(0.5) ? -1 : 1;
+        const double headReach = headW * rng.range(0.28, 0.36);
+        const double coreReach = rng.range(40, 90);
+        const double angle = rng.range(-7, 7);
+        std::vector<QPointF> candidates;
+        auto besideHead = [&](double s) { candidates.push_back(QPointF(cx + s * headReach, top + headH * 0.5)); };
+        auto besideCore = [&](double s) {
+            candidates.push_back(QPointF(cx + s * coreReach, coreTop + coreH * 0.4));
+            candidates.push_back(QPointF(cx + s * (coreReach + 60), coreTop + coreH * 0.4));
+            candidates.push_back(QPointF(cx + s * (W / 2 - 100), bottom - footH * 0.5));
+        };
+        if (sealPlace == 0) {
+            besideHead(side);
+            besideHead(-side);
+            besideCore(side);
+            besideCore(-side);
+        } else {
+            besideCore(side);
+            besideCore(-side);
+            besideHead(side);
+            besideHead(-side);
+        }
+        QPointF sealCentre = candidates.front();
+        placeSeal(candidates, c.mainCharacters, sealSize, 70, angle, sealCentre, QRectF(0, 0, W, H));
+        sealStamp(painter, sealCentre, sealSize, angle, u8(rng.pick(kSealTexts)), rng.chance(0.6), sealColour(rng), rng);
+        if (layout) {
+            layout->mainCharacters = c.mainCharacters;
+            layout->seals.push_back(sealOutline(sealCentre, sealSize, angle));
+        }
     }
     layInk(paper, ink, 0.97);
     return paper;

@@ -1,10 +1,12 @@
 // picgen: draws the installation's pictures.
 //
-//   picgen --out DIR [--icons DIR] [--only LIST] [--threads N]
+//   picgen --out DIR [--icons DIR] [--layouts FILE] [--only LIST] [--threads N]
 //
 // Writes 000.jpg … 249.jpg, globe.png, wkpna.gif, llhba.bmp … llhbd.bmp and linglu.png into --out;
 // with --icons also the icon theme sizes (hicolor/<N>x<N>/apps/linglu.png) and linglu.ico there.
-// --only draws a subset: picture numbers and the names globe, banner and icon, comma-separated.
+// --layouts writes where each numbered picture put its texts, lines, main characters and seal
+// (JSON, for the tests). --only draws a subset: picture numbers and the names globe, banner and
+// icon, comma-separated.
 
 #include "ImageFiles.h"
 #include "Pictures.h"
@@ -14,7 +16,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <atomic>
@@ -32,6 +38,61 @@ struct Job {
     QString key;
     std::function<QString()> run; // empty text on success, else the failure
 };
+
+// The layouts of the numbered pictures, filled in by the jobs on any thread.
+struct Layouts {
+    std::mutex mutex;
+    std::map<QString, Layout> byKey;
+    void keep(const QString &key, Layout layout)
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        byKey[key] = std::move(layout);
+    }
+};
+
+QJsonArray jsonOf(const QRectF &r) { return {r.x(), r.y(), r.width(), r.height()}; }
+QJsonArray jsonOf(const QPolygonF &polygon)
+{
+    QJsonArray points;
+    for (const QPointF &point : polygon) {
+        points.append(point.x());
+        points.append(point.y());
+    }
+    return points;
+}
+
+QString writeLayouts(const Layouts &layouts, const QString &fileName)
+{
+    QJsonObject all;
+    for (const auto &[key, layout] : layouts.byKey) {
+        QJsonArray texts, marks, main, seals;
+        for (const Layout::Text &text : layout.texts)
+            texts.append(QJsonObject{{QStringLiteral("text"), text.text}, {QStringLiteral("box"), jsonOf(text.box)}});
+        for (const QPainterPath &area : layout.marks) {
+            // An area as its outlines and its fill rule, so that the reader can rebuild it.
+            QJsonArray outlines;
+            for (const QPolygonF &outline : area.toSubpathPolygons())
+                outlines.append(jsonOf(outline));
+            marks.append(QJsonObject{{QStringLiteral("winding"), area.fillRule() == Qt::WindingFill},
+                                     {QStringLiteral("outlines"), outlines}});
+        }
+        for (const QRectF &box : layout.mainCharacters)
+            main.append(jsonOf(box));
+        for (const QPolygonF &seal : layout.seals)
+            seals.append(jsonOf(seal));
+        all.insert(key, QJsonObject{{QStringLiteral("texts"), texts},
+                                    {QStringLiteral("marks"), marks},
+                                    {QStringLiteral("main"), main},
+                                    {QStringLiteral("seals"), seals}});
+    }
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return fileName + QStringLiteral(": ") + file.errorString();
+    file.write(QJsonDocument(all).toJson(QJsonDocument::Compact));
+    if (!file.commit())
+        return fileName + QStringLiteral(": ") + file.errorString();
+    return {};
+}
 
 char formOf(const content::Page &page)
 {
@@ -70,16 +131,16 @@ QString firstError(std::initializer_list<QString> results)
     return {};
 }
 
-std::vector<Job> allJobs(const QDir &out, const QString &iconDir)
+std::vector<Job> allJobs(const QDir &out, const QString &iconDir, Layouts *layouts)
 {
     std::vector<Job> jobs;
     const std::map<int, PageInfo> pages = entryPictures();
     // The numbered pictures first; the three others are added after them.
     for (int number = 0; number < 250; ++number) {
         const QString file = out.filePath(content::pictureDigits(number) + QStringLiteral(".jpg"));
-        std::function<QImage()> draw;
+        std::function<QImage(Layout *)> draw;
         if (number >= 72 && number <= 84) {
-            draw = [number] { return drawQimenPicture(number); };
+            draw = [number](Layout *layout) { return drawQimenPicture(number, layout); };
         } else {
             const auto found = pages.find(number);
             PageInfo info;
@@ -90,11 +151,18 @@ std::vector<Job> allJobs(const QDir &out, const QString &iconDir)
                 info.name = QStringLiteral("镇宅平安");
             }
             if (info.chapter == QStringLiteral("祝由秘字"))
-                draw = [info] { return drawSecretCharacter(info); };
+                draw = [info](Layout *layout) { return drawSecretCharacter(info, layout); };
             else
-                draw = [info] { return drawTalisman(info); };
+                draw = [info](Layout *layout) { return drawTalisman(info, layout); };
         }
-        jobs.push_back({content::pictureDigits(number), [draw, file] { return saveJpeg(draw(), file); }});
+        const QString key = content::pictureDigits(number);
+        jobs.push_back({key, [draw, file, key, layouts] {
+                            Layout layout;
+                            const QString error = saveJpeg(draw(layouts ? &layout : nullptr), file);
+                            if (layouts)
+                                layouts->keep(key, std::move(layout));
+                            return error;
+                        }});
     }
     jobs.push_back({QStringLiteral("globe"), [out] {
                         // The About box draws the PNG over its own colour. The catalogue reads the
@@ -138,7 +206,9 @@ std::vector<Job> allJobs(const QDir &out, const QString &iconDir)
 
 int usage(const char *message)
 {
-    std::fprintf(stderr, "picgen: %s\nusage: picgen --out DIR [--icons DIR] [--only LIST] [--threads N]\n", message);
+    std::fprintf(stderr,
+                 "picgen: %s\nusage: picgen --out DIR [--icons DIR] [--layouts FILE] [--only LIST] [--threads N]\n",
+                 message);
     return 2;
 }
 
@@ -153,6 +223,7 @@ int main(int argc, char *argv[])
 
     QString outDir;
     QString iconDir;
+    QString layoutFile;
     QStringList only;
     int threads = 2;
     const QStringList args = app.arguments();
@@ -163,6 +234,8 @@ int main(int argc, char *argv[])
             outDir = args[++i];
         else if (arg == QStringLiteral("--icons") && hasValue)
             iconDir = args[++i];
+        else if (arg == QStringLiteral("--layouts") && hasValue)
+            layoutFile = args[++i];
         else if (arg == QStringLiteral("--only") && hasValue)
             only = args[++i].split(QLatin1Char(','), Qt::SkipEmptyParts);
         else if (arg == QStringLiteral("--threads") && hasValue)
@@ -177,7 +250,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    std::vector<Job> jobs = allJobs(QDir(outDir), iconDir);
+    Layouts layouts;
+    std::vector<Job> jobs = allJobs(QDir(outDir), iconDir, layoutFile.isEmpty() ? nullptr : &layouts);
     if (!only.isEmpty()) {
         std::vector<Job> chosen;
         for (const QString &item : only) {
@@ -215,6 +289,11 @@ int main(int argc, char *argv[])
     for (std::thread &thread : pool)
         thread.join();
 
+    if (errors.isEmpty() && !layoutFile.isEmpty()) {
+        const QString error = writeLayouts(layouts, layoutFile);
+        if (!error.isEmpty())
+            errors.append(error);
+    }
     for (const QString &error : errors)
         std::fprintf(stderr, "picgen: %s\n", qPrintable(error));
     if (!errors.isEmpty())
