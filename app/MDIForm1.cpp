@@ -211,7 +211,16 @@ bool MDIForm1::menuKey(QObject *watched, QEvent *event)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     auto *widget = qobject_cast<QWidget *>(watched);
-    if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::NoModifier || !widget || widget->window() != this)
+    if (!widget || widget->window() != this)
+        return false;
+    if (key->key() == Qt::Key_F4 && key->modifiers() == Qt::ControlModifier) {
+        // Ctrl+F4 closes the active child window; the catalogue has no close box and stays.
+        QMdiSubWindow *active = m_area->activeSubWindow();
+        if (active && active != m_catalogue)
+            active->close();
+        return true;
+    }
+    if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::NoModifier)
         return false;
     // F10 does what a lone Alt does: the menu bar's own keyboard navigation starts (or ends). The
     // menu bar watches for exactly this sequence.

@@ -42,7 +42,8 @@ private:
     // Ctrl+Tab and Ctrl+Shift+Tab walk the open viewers and article pages, most recently used
     // first; the catalogue is not among them.
     bool walkWindows(QObject *watched, QEvent *event);
-    // F10 takes the menu bar into keyboard navigation, as a lone Alt does.
+    // F10 takes the menu bar into keyboard navigation, as a lone Alt does; Ctrl+F4 closes the
+    // active child window.
     bool menuKey(QObject *watched, QEvent *event);
     void restoreStacking(const QList<QMdiSubWindow *> &bottomToTop, QMdiSubWindow *active);
     void loadCatalogue();

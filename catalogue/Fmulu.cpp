@@ -14,8 +14,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 #include <QTimer>
 
 #include <array>
@@ -59,7 +57,7 @@ constexpr int kDesignWidth = 11940;
 constexpr int kDesignHeight = 7950;
 
 // A title: a label that runs its action when clicked (pressed and released over it), or from the
-// keyboard: Tab reaches it, Enter or Space opens it, and a focus frame inside its border shows
+// keyboard: Tab reaches it, Enter or Space opens it, and its border drawn as a focus frame shows
 // where the keyboard is. Screen readers see it as a button.
 class TitleLabel : public QLabel
 {
@@ -97,11 +95,14 @@ protected:
         QLabel::paintEvent(event);
         if (!hasFocus())
             return;
-        QStylePainter painter(this);
-        QStyleOptionFocusRect frame;
-        frame.initFrom(this);
-        frame.rect = rect().adjusted(2, 2, -2, -2);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+        // The border, two pixels wide in the highlight colour, is the focus frame; the text is
+        // sized to fit the border exactly, so nothing is drawn inside it.
+        QPainter painter(this);
+        QPen pen(palette().color(QPalette::Active, QPalette::Highlight), 2);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
     }
 
 private:
