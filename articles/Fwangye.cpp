@@ -1,11 +1,15 @@
 #include "articles/Fwangye.h"
 
+#include "articles/GbkText.h"
+#include "articles/ReadingColumn.h"
 #include "common/Module1.h"
 #include "common/Twips.h"
 
 #include <QFile>
+#include <QFontMetrics>
 #include <QMdiSubWindow>
 #include <QResizeEvent>
+#include <QStyle>
 #include <QStringDecoder>
 
 namespace {
@@ -29,17 +33,37 @@ QVariant ArticleBrowser::loadResource(int type, const QUrl &name)
         return QTextBrowser::loadResource(type, name);
     const QByteArray page = file.readAll();
 
-    // A byte order mark or a declared character set other than gb2312 is honoured; gb2312, or no
-    // declaration at all, means GBK.
+    // A byte order mark or a declared character set other than gb2312 or gbk is honoured; gb2312,
+    // gbk, or no declaration at all, means GBK, converted as the system converts code page 936.
     QStringDecoder decoder = QStringDecoder::decoderForHtml(page);
     const bool declared = QStringConverter::encodingForData(page).has_value()
         || page.first(qMin(page.size(), qsizetype(1024))).toLower().contains("charset=");
-    if (!decoder.isValid() || !declared
-        || QString::fromLatin1(decoder.name()).compare(QLatin1String("GB2312"), Qt::CaseInsensitive) == 0)
-        decoder = QStringDecoder("GBK");
-    if (!decoder.isValid())
-        return QTextBrowser::loadResource(type, name);
+    const QString declaredName = QString::fromLatin1(decoder.name());
+    const bool gbk = declaredName.compare(QLatin1String("GB2312"), Qt::CaseInsensitive) == 0
+        || declaredName.compare(QLatin1String("GBK"), Qt::CaseInsensitive) == 0
+        || declaredName.compare(QLatin1String("windows-936"), Qt::CaseInsensitive) == 0;
+    if (!decoder.isValid() || !declared || gbk) {
+        const std::optional<QString> text = articles::gbkToText(page);
+        return text ? QVariant(*text) : QTextBrowser::loadResource(type, name);
+    }
     return QString(decoder.decode(page));
+}
+
+bool ArticleBrowser::event(QEvent *event)
+{
+    if (event->type() == QEvent::Resize) {
+        // One ideograph of the body text (CJK characters are one em wide); the column is centred
+        // beside a vertical scroll bar, which long pages have.
+        QFont body = font();
+        body.setPointSizeF(articles::kBodyPointSize);
+        const int character = QFontMetrics(body).horizontalAdvance(QChar(0x4E2D));
+        const int view = static_cast<QResizeEvent *>(event)->size().width() - 2 * frameWidth()
+            - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        const int side = articles::columnMargin(view, character, 0);
+        if (viewportMargins() != QMargins(side, 0, side, 0))
+            setViewportMargins(side, 0, side, 0);
+    }
+    return QTextBrowser::event(event);
 }
 
 Fwangye::Fwangye(QWidget *parent)

@@ -16,6 +16,11 @@ public:
     using QTextBrowser::QTextBrowser;
 
     QVariant loadResource(int type, const QUrl &name) override;
+
+protected:
+    // A new width sets the reading column (articles/ReadingColumn.h) as side margins of the view.
+    // They depend on the width alone, so a page is laid out once when it loads.
+    bool event(QEvent *event) override;
 };
 
 class Fwangye : public QWidget
