@@ -2,6 +2,7 @@
 
 #include "articles/GbkText.h"
 #include "articles/ReadingColumn.h"
+#include "common/Fonts.h"
 #include "common/Module1.h"
 #include "common/Twips.h"
 
@@ -54,9 +55,7 @@ bool ArticleBrowser::event(QEvent *event)
     if (event->type() == QEvent::Resize) {
         // One ideograph of the body text (CJK characters are one em wide); the column is centred
         // beside a vertical scroll bar, which long pages have.
-        QFont body = font();
-        body.setPointSizeF(articles::kBodyPointSize);
-        const int character = QFontMetrics(body).horizontalAdvance(QChar(0x4E2D));
+        const int character = QFontMetrics(Fonts::songTi(articles::kBodyPointSize)).horizontalAdvance(QChar(0x4E2D));
         const int view = static_cast<QResizeEvent *>(event)->size().width() - 2 * frameWidth()
             - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
         const int side = articles::columnMargin(view, character, 0);
@@ -76,6 +75,10 @@ Fwangye::Fwangye(QWidget *parent)
     m_webBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     m_webBrowser1->move(Twips::toPixels(kViewOffset), Twips::toPixels(kViewOffset));
     m_webBrowser1->setOpenExternalLinks(true);
+    // The pages are set in a serif face: the one their style sheets name (宋体) or its stand-in,
+    // and for a page that names none, the same.
+    Fonts::installSubstitutes();
+    m_webBrowser1->document()->setDefaultFont(Fonts::songTi(articles::kBodyPointSize));
 
     // Loading a page completes before its title is read: the title is taken once the event loop
     // has delivered the completion.
