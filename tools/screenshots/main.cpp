@@ -1,0 +1,127 @@
+// Takes the pictures of the program that the README shows: starts it on a copy of an installation
+// folder (so that nothing in the original changes), shows the catalogue, a chapter, the 奇门遁甲
+// panel and an article, and saves each view of the main window as a PNG.
+//   screenshots INSTALL_DIR OUT_DIR
+// Meant for a real display server of the wanted size (scripts/screenshots starts Xvfb).
+
+#include "app/ChapterOpener.h"
+#include "app/MDIForm1.h"
+#include "app/Startup.h"
+#include "articles/ArticlePage.h"
+#include "common/MsgBox.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QEventLoop>
+#include <QFile>
+#include <QImageWriter>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+namespace {
+
+void settle(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool copyTree(const QString &from, const QString &to)
+{
+    int copied = 0;
+    const QDir root(QFileInfo(from).absoluteFilePath());
+    QDirIterator it(root.path(), QDir::Files | QDir::AllDirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        if (it.fileInfo().isDir())
+            continue;
+        const QString source = it.fileInfo().absoluteFilePath();
+        const QString target = to + QLatin1Char('/') + root.relativeFilePath(source);
+        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(source, target))
+            return false;
+        ++copied;
+    }
+    return copied > 0;
+}
+
+// The window as drawn, at the screen's pixel size, reduced to a palette: the pictures in the README
+// stay small while text and lines keep their shapes.
+bool save(QWidget *window, const QString &path)
+{
+    settle(700);
+    const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImageWriter writer(path, "png");
+    writer.setQuality(0); // the PNG writer's strongest compression
+    if (!writer.write(image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither))) {
+        QTextStream(stderr) << "screenshots: cannot write " << path << ": " << writer.errorString() << '\n';
+        return false;
+    }
+    QTextStream(stdout) << path << '\n';
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("灵箓汇编"));
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 3) {
+        QTextStream(stderr) << "usage: screenshots INSTALL_DIR OUT_DIR\n";
+        return 2;
+    }
+    const QString out = args.at(2);
+    QTemporaryDir copy;
+    if (!copy.isValid() || !copyTree(args.at(1), copy.path()) || !QDir().mkpath(out)) {
+        QTextStream(stderr) << "screenshots: cannot copy " << args.at(1) << " or create " << out << '\n';
+        return 1;
+    }
+
+    // A message box would mean a broken installation: report it and fail instead of waiting.
+    bool ok = true;
+    MsgBox::setObserver([&ok](const MsgBox::Shown &box) {
+        QTextStream(stderr) << "screenshots: message box: " << box.text << '\n';
+        ok = false;
+    });
+    MDIForm1 *frame = Module1::Main([] { return QDate::currentDate(); }, copy.path());
+    if (!frame)
+        return 1;
+    frame->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    ok = save(frame, out + QStringLiteral("/catalogue.png")) && ok;
+
+    OpenChapterWindow(QStringLiteral("日常琐事"));
+    ok = save(frame, out + QStringLiteral("/chapter.png")) && ok;
+
+    OpenChapterWindow(QStringLiteral("奇门遁甲"));
+    // The opener leaves the new viewer in front; its second entry shows the panel, and the panel's
+    // first button the chart of 子丑日.
+    QMdiArea *area = frame->findChild<QMdiArea *>();
+    QMdiSubWindow *viewer = area ? area->activeSubWindow() : nullptr;
+    auto *combo = viewer ? viewer->findChild<QComboBox *>(QStringLiteral("Combo1")) : nullptr;
+    auto *chart = viewer ? viewer->findChild<QAbstractButton *>(QStringLiteral("Command1")) : nullptr;
+    if (!combo || !chart) {
+        QTextStream(stderr) << "screenshots: the 奇门遁甲 viewer has no Combo1 or Command1\n";
+        return 1;
+    }
+    // Chosen as the user chooses it: the viewer answers the list's activation.
+    const int entry = combo->findText(QStringLiteral("玉女反闭诀"));
+    combo->setCurrentIndex(entry);
+    emit combo->activated(entry);
+    chart->click();
+    ok = save(frame, out + QStringLiteral("/panel.png")) && ok;
+
+    OpenArticlePage(QStringLiteral("符咒心得"), 2);
+    ok = save(frame, out + QStringLiteral("/article.png")) && ok;
+
+    frame->close();
+    return ok ? 0 : 1;
+}
