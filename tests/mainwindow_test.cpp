@@ -44,14 +44,14 @@ private:
     void trigger(const QString &item) { m_frame->findChild<QAction *>(item)->trigger(); }
     QMdiSubWindow *sub(int viewer) const { return Module1::subWindowOf(viewers().at(viewer)); }
 
-    std::unique_ptr<Installation> m_install;
+    std::unique_ptr<ViewerInstallation> m_install;
     MDIForm1 *m_frame = nullptr;
 };
 
 void MainWindowTest::init()
 {
-    m_install = std::make_unique<Installation>();
-    m_frame = Module1::Main([] { return QDate(2026, 5, 1); }, m_install->dir.path());
+    m_install = std::make_unique<ViewerInstallation>();
+    m_frame = Module1::Main([] { return QDate(2026, 5, 1); }, m_install->root());
     m_frame->showNormal();
     m_frame->resize(1280, 900);
     QVERIFY(QTest::qWaitForWindowExposed(m_frame));
@@ -70,10 +70,9 @@ void MainWindowTest::chapterCommands_oneViewerPerChapter()
     sub(0)->showNormal();
     trigger("日常琐事");
     sub(0)->showMinimized();
-    if (auto *title = m_frame->findChild<QLabel *>("Label22"))
-        QTest::mouseClick(title, Qt::LeftButton);
-    else
-        OpenChapterWindow("日常琐事");
+    auto *title = m_frame->findChild<QLabel *>("Label22");
+    QVERIFY2(title, "the catalogue has no title Label22");
+    QTest::mouseClick(title, Qt::LeftButton);
     QCOMPARE(viewers(), QList<Fllhb *>{viewer});
     QVERIFY(sub(0)->isMaximized());
     QCOMPARE(m_frame->area()->subWindowList(QMdiArea::StackingOrder).last(), sub(0));

@@ -21,8 +21,10 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 using namespace robust;
 
@@ -330,15 +332,21 @@ void RobustFaultsTest::bannerBitmap()
 void RobustFaultsTest::bannerBox_waitsWhileOpen()
 {
     // A real message box runs a modal loop in which the 50 ms timer keeps firing. While a box is
-    // open no tick may show another: the recorder runs the event loop for 300 ms inside each box.
+    // open no tick may show another: the recorder holds each box open for 300 ms, running the
+    // event loop as a modal box does (a stretch of time the box is open, not a wait for a result).
     Installation installation;
     QVERIFY(applyFault(installation.path(kBanners[3]), Fault::NotAPicture));
     BoxRecorder boxes;
     boxes.setWhileOpen([] { QTest::qWait(300); });
     MDIForm1 *frame = openFrame();
-    QVERIFY(catalogueOf(frame));
+    Fmulu *catalogue = catalogueOf(frame);
+    QVERIFY(catalogue);
+    QSignalSpy ticks(catalogue->findChild<QTimer *>(QStringLiteral("Timer1")), &QTimer::timeout);
+    QVERIFY(ticks.isValid());
     QTRY_VERIFY_WITH_TIMEOUT(boxes.count() >= 1, 5000);
-    QTest::qWait(1000); // ticks go on after the box was closed
+    // Ticks go on after the box was closed: twenty of them show no second box.
+    const qsizetype closedAt = ticks.count();
+    QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= closedAt + 20, 30000);
     QCOMPARE(boxes.count(), 1);
     QCOMPARE(boxes.maxDepth(), 1);
 }
@@ -352,9 +360,12 @@ void RobustFaultsTest::bannerBox_notEndless()
     QVERIFY(applyFault(installation.path(kBanners[3]), Fault::NotAPicture));
     BoxRecorder boxes;
     MDIForm1 *frame = openFrame();
-    QVERIFY(catalogueOf(frame));
-    QTest::qWait(1000); // about twenty ticks
-    QVERIFY2(boxes.count() <= 1, qPrintable(QStringLiteral("%1 boxes in one second").arg(boxes.count())));
+    Fmulu *catalogue = catalogueOf(frame);
+    QVERIFY(catalogue);
+    QSignalSpy ticks(catalogue->findChild<QTimer *>(QStringLiteral("Timer1")), &QTimer::timeout);
+    QVERIFY(ticks.isValid());
+    QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 20, 30000); // twenty ticks, each trying the damaged picture
+    QVERIFY2(boxes.count() <= 1, qPrintable(QStringLiteral("%1 boxes in twenty ticks").arg(boxes.count())));
 }
 
 void RobustFaultsTest::articleFile_data()
