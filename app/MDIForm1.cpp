@@ -5,6 +5,7 @@
 #include "common/Module1.h"
 #include "common/MsgBox.h"
 #include "common/Twips.h"
+#include "content/TableOfContents.h"
 #include "articles/ArticlePage.h"
 #include "catalogue/Fmulu.h"
 
@@ -26,10 +27,6 @@
 #include <exception>
 
 namespace {
-
-// The two articles and the shift each file is written with.
-constexpr int kShiftFuZhouXinDe = 2;
-constexpr int kShiftZhuYouXuZhi = 3;
 
 // The menu bar's look stays the desktop's; only a lone Alt takes it into keyboard navigation, as
 // on Windows: arrow keys move along it and open the menus, Enter runs a command, Esc leaves.
@@ -128,25 +125,22 @@ void MDIForm1::createMenus()
     auto separator = [](QMenu *menu, const QString &name) { menu->addSeparator()->setObjectName(name); };
     auto chapter = [](const QString &shortTitle) { return [shortTitle] { OpenChapterWindow(shortTitle); }; };
 
-    command(nullptr, QStringLiteral("符咒心得"), QStringLiteral("符咒心得"),
-            [] { OpenArticlePage(QStringLiteral("符咒心得"), kShiftFuZhouXinDe); });
-    command(nullptr, QStringLiteral("祝由须知"), QStringLiteral("祝由须知"),
-            [] { OpenArticlePage(QStringLiteral("祝由须知"), kShiftZhuYouXuZhi); });
+    // The articles, then the 灵箓汇编 menu, as the table of contents lists them.
+    const content::TableOfContents &contents = content::TableOfContents::instance();
+    for (const content::Article &article : contents.articles()) {
+        const QString name = article.name;
+        const int shift = article.shift;
+        command(nullptr, name, name, [name, shift] { OpenArticlePage(name, shift); });
+    }
 
     QMenu *book = bar->addMenu(QStringLiteral("灵箓汇编"));
     book->setObjectName(QStringLiteral("灵箓汇编"));
-    command(book, QStringLiteral("祝由秘字"), QStringLiteral("祝由秘字"), chapter(QStringLiteral("祝由秘字")));
-    command(book, QStringLiteral("奇门符咒"), QStringLiteral("奇门符咒"), chapter(QStringLiteral("奇门遁甲")));
-    separator(book, QStringLiteral("xian6"));
-    command(book, QStringLiteral("镇宅兴家"), QStringLiteral("镇宅兴家"), chapter(QStringLiteral("镇宅兴家")));
-    command(book, QStringLiteral("夜行护身"), QStringLiteral("夜行护身"), chapter(QStringLiteral("夜行护身")));
-    command(book, QStringLiteral("日常琐事"), QStringLiteral("日常琐事"), chapter(QStringLiteral("日常琐事")));
-    command(book, QStringLiteral("治病驱魔"), QStringLiteral("治病驱魔"), chapter(QStringLiteral("治病驱魔")));
-    separator(book, QStringLiteral("xian8"));
-    command(book, QStringLiteral("驱煞转运"), QStringLiteral("驱煞转运"), chapter(QStringLiteral("驱煞转运")));
-    command(book, QStringLiteral("问世通灵"), QStringLiteral("问世通灵"), chapter(QStringLiteral("问世通灵")));
-    command(book, QStringLiteral("修身养性"), QStringLiteral("修身养性"), chapter(QStringLiteral("修身养性")));
-    command(book, QStringLiteral("隐身飞升"), QStringLiteral("隐身飞升"), chapter(QStringLiteral("隐身飞升")));
+    for (const content::BookMenuItem &item : contents.bookMenu()) {
+        if (item.chapter)
+            command(book, item.chapter->menuItem, item.chapter->menuItem, chapter(item.chapter->shortTitle));
+        else
+            separator(book, item.separatorName);
+    }
 
     m_windowMenu = bar->addMenu(QStringLiteral("窗口"));
     m_windowMenu->setObjectName(QStringLiteral("窗口"));

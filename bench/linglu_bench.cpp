@@ -29,6 +29,7 @@
 #include "articles/Fwangye.h"
 #include "catalogue/Fmulu.h"
 #include "content/Catalogue.h"
+#include "content/TableOfContents.h"
 #include "viewer/Fllhb.h"
 #include "viewer/PictureLoader.h"
 
@@ -361,7 +362,9 @@ void benchArticles(Report &report)
 {
     MDIForm1 *frame = openFrame();
     constexpr int runs = 20;
-    for (const auto &[name, shift] : {std::pair{QStringLiteral("符咒心得"), 2}, std::pair{QStringLiteral("祝由须知"), 3}}) {
+    for (const content::Article &article : content::TableOfContents::instance().articles()) {
+        const QString &name = article.name;
+        const int shift = article.shift;
         std::vector<double> opens, renders;
         for (int run = 0; run <= runs; ++run) {
             // Read, decode, write, show, wait for the completion that sets the title, paint.
@@ -468,8 +471,8 @@ int memoryChild()
         OpenChapterWindow(chapter.shortTitle);
         frame->area()->activeSubWindow()->repaint();
     }
-    OpenArticlePage(QStringLiteral("符咒心得"), 2);
-    OpenArticlePage(QStringLiteral("祝由须知"), 3);
+    for (const content::Article &article : content::TableOfContents::instance().articles())
+        OpenArticlePage(article.name, article.shift);
     settle();
     for (QMdiSubWindow *sub : frame->area()->subWindowList()) {
         frame->area()->setActiveSubWindow(sub);

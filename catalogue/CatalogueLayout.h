@@ -19,6 +19,12 @@ struct Boxes {
     Box Image1;                             // the banner, columns 2 and 3 below row 1
 };
 
+// The titles' boxes in grid order: row by row, left to right.
+inline constexpr Box Boxes::*kTitlesInGridOrder[] = {
+    &Boxes::Label16, &Boxes::Label29, &Boxes::Label33, &Boxes::Label22, &Boxes::Label30, &Boxes::Label21,
+    &Boxes::Label23, &Boxes::Label24, &Boxes::Label19, &Boxes::Label25, &Boxes::Label18, &Boxes::Label17,
+};
+
 // The banner's top lies this far below row 2's top, and its height is shortened by as much.
 inline constexpr float kBannerDrop = 915;
 

@@ -1,11 +1,12 @@
 #include "catalogue/Fmulu.h"
 
+#include "catalogue/CatalogueLayout.h"
 #include "common/Fonts.h"
 #include "common/Module1.h"
 #include "common/MsgBox.h"
 #include "common/Pictures.h"
-#include "catalogue/CatalogueLayout.h"
 #include "common/Twips.h"
+#include "content/TableOfContents.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -17,36 +18,10 @@
 #include <QTimer>
 
 #include <array>
+#include <iterator>
+#include <vector>
 
 namespace {
-
-// The twelve titles in grid order: what each shows and what a click on it opens. A title with a
-// shift opens an article, the others a chapter by its short title. Sizes are the design's, in
-// twips; each title then takes the size its text needs.
-struct TitleRow {
-    const char *name;
-    const char *caption;
-    const char *opens;
-    int shift; // 0: a chapter
-    int designWidth;
-    int designHeight;
-    bool highlighted;
-};
-
-constexpr TitleRow kTitles[] = {
-    {"Label16", "奇门符咒", "奇门遁甲", 0, 1830, 465, false},
-    {"Label29", "符咒心得", "符咒心得", 2, 1860, 495, true},
-    {"Label33", "祝由须知", "祝由须知", 3, 1860, 495, true},
-    {"Label22", "日常琐事", "日常琐事", 0, 1830, 465, false},
-    {"Label30", "祝由秘字", "祝由秘字", 0, 1845, 465, false},
-    {"Label21", "驱煞转运", "驱煞转运", 0, 1830, 465, false},
-    {"Label23", "治病驱魔", "治病驱魔", 0, 1830, 465, false},
-    {"Label24", "问世通灵", "问世通灵", 0, 1830, 465, false},
-    {"Label19", "夜行护身", "夜行护身", 0, 1830, 465, false},
-    {"Label25", "修身养性", "修身养性", 0, 1830, 465, false},
-    {"Label18", "镇宅兴家", "镇宅兴家", 0, 1830, 465, false},
-    {"Label17", "隐身飞升", "隐身飞升", 0, 1830, 465, false},
-};
 
 const QColor kPageColour(0, 255, 255);
 const QColor kHighlightColour(255, 0, 255);
@@ -76,7 +51,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override
     {
         event->accept();
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        if (m_onClick && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
             m_onClick();
     }
     void keyPressEvent(QKeyEvent *event) override
@@ -85,7 +60,8 @@ protected:
         if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && !event->isAutoRepeat()
             && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
             event->accept();
-            m_onClick();
+            if (m_onClick)
+                m_onClick();
             return;
         }
         QLabel::keyPressEvent(event);
@@ -184,28 +160,31 @@ void Fmulu::createTitles()
     static const bool accessibleTitles = (QAccessible::installFactory(&titleAccessible), true);
     Q_UNUSED(accessibleTitles);
     const QFont font = Fonts::liShu(kTitlePointSize);
-    for (const TitleRow &row : kTitles) {
-        const QString opens = QString::fromUtf8(row.opens);
-        const int shift = row.shift;
-        auto *label = new TitleLabel(
-            [this, opens, shift] {
-                if (shift != 0)
-                    m_openArticle(opens, shift);
-                else
-                    m_openChapter(opens);
-            },
-            this);
-        label->setObjectName(QString::fromLatin1(row.name));
-        label->setText(QString::fromUtf8(row.caption));
+    // The twelve titles in grid order, from the table of contents: a title that names an article
+    // opens it with the article's shift, the others open their chapter by its short title.
+    for (const content::CatalogueTitle &row : content::TableOfContents::instance().catalogueGrid()) {
+        std::function<void()> open;
+        QString opens;
+        if (const content::Article *article = row.article) {
+            const int shift = article->shift;
+            opens = article->name;
+            open = [this, opens, shift] { m_openArticle(opens, shift); };
+        } else if (row.chapter) {
+            opens = row.chapter->shortTitle;
+            open = [this, opens] { m_openChapter(opens); };
+        }
+        auto *label = new TitleLabel(std::move(open), this);
+        label->setObjectName(row.label);
+        label->setText(row.caption);
         label->setAccessibleName(label->text());
-        label->setAccessibleDescription((shift != 0 ? QStringLiteral("打开文章") : QStringLiteral("打开章节"))
+        label->setAccessibleDescription((row.article ? QStringLiteral("打开文章") : QStringLiteral("打开章节"))
                                         + QStringLiteral("“") + opens + QStringLiteral("”"));
         label->setFont(font);
         label->setAlignment(Qt::AlignCenter);
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setLineWidth(1);
         label->setCursor(Qt::PointingHandCursor);
-        if (row.highlighted) {
+        if (row.article) { // the articles stand out
             QPalette palette = label->palette();
             palette.setColor(QPalette::WindowText, kHighlightColour);
             label->setPalette(palette);
@@ -215,9 +194,9 @@ void Fmulu::createTitles()
     }
 }
 
-QLabel *Fmulu::title(const char *name) const
+QLabel *Fmulu::title(const QString &name) const
 {
-    return findChild<QLabel *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    return findChild<QLabel *>(name, Qt::FindDirectChildrenOnly);
 }
 
 void Fmulu::paintEvent(QPaintEvent *)
@@ -240,30 +219,22 @@ void Fmulu::resizeEvent(QResizeEvent *event)
 void Fmulu::layoutPage()
 {
     using CatalogueLayout::Box;
-    using CatalogueLayout::Boxes;
-    struct Placed {
-        QWidget *widget;
-        Box Boxes::*box;
-    };
-    const Placed placed[] = {
-        {title("Label16"), &Boxes::Label16}, {title("Label29"), &Boxes::Label29}, {title("Label33"), &Boxes::Label33},
-        {title("Label22"), &Boxes::Label22}, {title("Label30"), &Boxes::Label30}, {title("Label21"), &Boxes::Label21},
-        {title("Label23"), &Boxes::Label23}, {title("Label24"), &Boxes::Label24}, {title("Label19"), &Boxes::Label19},
-        {title("Label25"), &Boxes::Label25}, {title("Label18"), &Boxes::Label18}, {title("Label17"), &Boxes::Label17},
-        {m_image1, &Boxes::Image1},
-    };
+    // The titles in grid order, the layout's boxes in the same order, then the banner.
+    const std::vector<content::CatalogueTitle> &grid = content::TableOfContents::instance().catalogueGrid();
+    std::vector<std::pair<QWidget *, Box *>> placed;
+    CatalogueLayout::Boxes boxes;
+    for (std::size_t i = 0; i < grid.size() && i < std::size(CatalogueLayout::kTitlesInGridOrder); ++i)
+        placed.emplace_back(title(grid[i].label), &(boxes.*CatalogueLayout::kTitlesInGridOrder[i]));
+    placed.emplace_back(m_image1, &boxes.Image1);
 
     const auto twips = [](int pixels) { return float(Twips::fromPixels(pixels)); };
-    Boxes boxes;
-    for (const Placed &p : placed) {
-        const QRect g = p.widget->geometry();
-        boxes.*p.box = {twips(g.x()), twips(g.y()), twips(g.width()), twips(g.height())};
+    for (const auto &[widget, box] : placed) {
+        const QRect g = widget->geometry();
+        *box = {twips(g.x()), twips(g.y()), twips(g.width()), twips(g.height())};
     }
     CatalogueLayout::layout(twips(width()), twips(height()), boxes);
-    for (const Placed &p : placed) {
-        const Box &box = boxes.*p.box;
-        p.widget->setGeometry(Twips::toPixels(box));
-    }
+    for (const auto &[widget, box] : placed)
+        widget->setGeometry(Twips::toPixels(*box));
 }
 
 bool Fmulu::isCovered() const

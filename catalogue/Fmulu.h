@@ -38,7 +38,7 @@ protected:
 
 private:
     void createTitles();
-    QLabel *title(const char *name) const;
+    QLabel *title(const QString &name) const;
     void layoutPage();
 
     // One banner picture as last read from its file, with the file's size and time then, and a

@@ -48,17 +48,21 @@ Page toPage(const data::Row &row)
         page.headingTitle = QString::fromUtf8(row.headingTitle);
     switch (row.form) {
     case data::U:
+        page.form = PageForm::U;
         page.upper = {kLabelUsage, toStrings(row.upper)};
         break;
     case data::E:
+        page.form = PageForm::E;
         page.upper = {kLabelUsage, toStrings(row.upper)};
         page.lower = Section{kLabelCommentary, toStrings(row.lower)};
         break;
     case data::I:
+        page.form = PageForm::I;
         page.upper = {kLabelUsage, toStrings(row.upper)};
         page.lower = Section{kLabelIncantation, toStrings(row.lower)};
         break;
     case data::N:
+        page.form = PageForm::N;
         page.upper = {kLabelExplanation, toStrings(row.upper)};
         page.lower = Section{kLabelSecretUsage, toStrings(row.lower)};
         break;

@@ -22,7 +22,12 @@ struct Section {
     QStringList paragraphs;
 };
 
+// Which sections a page has: U "[用法]:" alone; E "[用法]:" and "[解说]:"; I "[用法]:" and
+// "[咒语]:"; N "[说明]：" and "[用法]：" (the 祝由秘字 pages).
+enum class PageForm : char { U = 'U', E = 'E', I = 'I', N = 'N' };
+
 struct Page {
+    PageForm form = PageForm::U;
     int pictureNumber = 0;
     bool widePicture = false;
     QString headingTitle;         // empty: the list item heads the page

@@ -1,6 +1,7 @@
 // The book's tables against an independent transcription of the entry table, the counts the book
 // promises, the four lookups and the composition of pane texts.
 #include "content/Catalogue.h"
+#include "content/TableOfContents.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -48,11 +49,7 @@ QList<ExpectedRow> parseRows(const char *text)
 
 QChar formOf(const Page &page)
 {
-    if (page.upper.label == content::kLabelExplanation)
-        return QLatin1Char('N');
-    if (!page.lower)
-        return QLatin1Char('U');
-    return page.lower->label == content::kLabelCommentary ? QLatin1Char('E') : QLatin1Char('I');
+    return QLatin1Char(char(page.form));
 }
 
 const QString kBlank = QStringLiteral("    ");
@@ -76,6 +73,10 @@ private slots:
     void lookups_missOnNearMatches_data();
     void lookups_missOnNearMatches();
     void composeSection();
+    void pageForms_matchTheirSections();
+    void tableOfContents_articles();
+    void tableOfContents_bookMenu();
+    void tableOfContents_catalogueGrid();
 };
 
 void ContentTest::chapters_data()
@@ -415,6 +416,81 @@ void ContentTest::composeSection()
              QStringLiteral("壮阳补肾秘字[用法]：\r\n    莲子灯心下。"));
     QCOMPARE(content::pictureDigits(7), QStringLiteral("007"));
     QCOMPARE(content::pictureDigits(112), QStringLiteral("112"));
+}
+
+void ContentTest::pageForms_matchTheirSections()
+{
+    // The form each page stores is the one its sections show.
+    for (const Page *page : Catalogue::instance().distinctPages()) {
+        const QString lower = page->lower ? page->lower->label : QString();
+        switch (page->form) {
+        case content::PageForm::U:
+            QCOMPARE(page->upper.label + lower, content::kLabelUsage);
+            QVERIFY(!page->lower);
+            break;
+        case content::PageForm::E:
+            QCOMPARE(page->upper.label + lower, content::kLabelUsage + content::kLabelCommentary);
+            break;
+        case content::PageForm::I:
+            QCOMPARE(page->upper.label + lower, content::kLabelUsage + content::kLabelIncantation);
+            break;
+        case content::PageForm::N:
+            QCOMPARE(page->upper.label + lower, content::kLabelExplanation + content::kLabelSecretUsage);
+            break;
+        default:
+            QFAIL("a page form outside U, E, I and N");
+        }
+    }
+}
+
+void ContentTest::tableOfContents_articles()
+{
+    const content::TableOfContents &contents = content::TableOfContents::instance();
+    QCOMPARE(int(contents.articles().size()), 2);
+    const content::Article &first = contents.articles().at(0), &second = contents.articles().at(1);
+    QCOMPARE(first.name + first.catalogueLabel + QString::number(first.shift), "符咒心得Label292");
+    QCOMPARE(second.name + second.catalogueLabel + QString::number(second.shift), "祝由须知Label333");
+    QCOMPARE(contents.articleByName("祝由须知"), &second);
+    QVERIFY(!contents.articleByName("祝由须知 "));
+    QVERIFY(!contents.articleByName(QString()));
+}
+
+void ContentTest::tableOfContents_bookMenu()
+{
+    // Every chapter once, with the two separators in their places.
+    QStringList items;
+    for (const content::BookMenuItem &item : content::TableOfContents::instance().bookMenu()) {
+        QVERIFY(item.chapter || !item.separatorName.isEmpty());
+        items << (item.chapter ? item.chapter->menuItem : "-" + item.separatorName);
+    }
+    QCOMPARE(items.join(' '), "祝由秘字 奇门符咒 -xian6 镇宅兴家 夜行护身 日常琐事 治病驱魔 -xian8 驱煞转运 问世通灵 修身养性 隐身飞升");
+}
+
+void ContentTest::tableOfContents_catalogueGrid()
+{
+    // Twelve titles: every chapter once by its menu item and label, every article once by its name.
+    QStringList titles;
+    QSet<const Chapter *> chapters;
+    int articles = 0;
+    for (const content::CatalogueTitle &title : content::TableOfContents::instance().catalogueGrid()) {
+        QVERIFY2(bool(title.chapter) != bool(title.article), qPrintable(title.caption));
+        if (title.chapter) {
+            chapters.insert(title.chapter);
+            QCOMPARE(title.label, title.chapter->catalogueLabel);
+            QCOMPARE(title.caption, title.chapter->menuItem);
+        } else {
+            ++articles;
+            QCOMPARE(title.label, title.article->catalogueLabel);
+            QCOMPARE(title.caption, title.article->name);
+        }
+        QVERIFY(title.designWidth > 0 && title.designHeight > 0);
+        titles << title.label + "=" + title.caption;
+    }
+    QCOMPARE(int(chapters.size()), 10);
+    QCOMPARE(articles, 2);
+    QCOMPARE(titles.join(' '), "Label16=奇门符咒 Label29=符咒心得 Label33=祝由须知 Label22=日常琐事 Label30=祝由秘字 "
+                               "Label21=驱煞转运 Label23=治病驱魔 Label24=问世通灵 Label19=夜行护身 Label25=修身养性 "
+                               "Label18=镇宅兴家 Label17=隐身飞升");
 }
 
 QTEST_GUILESS_MAIN(ContentTest)

@@ -94,15 +94,6 @@ QString writeLayouts(const Layouts &layouts, const QString &fileName)
     return {};
 }
 
-char formOf(const content::Page &page)
-{
-    if (page.upper.label == content::kLabelExplanation)
-        return 'N';
-    if (!page.lower)
-        return 'U';
-    return page.lower->label == content::kLabelIncantation ? 'I' : 'E';
-}
-
 // Every picture number the entry pages use, with the first page that shows it.
 std::map<int, PageInfo> entryPictures()
 {
@@ -115,7 +106,7 @@ std::map<int, PageInfo> entryPictures()
             info.number = entry.page->pictureNumber;
             info.name = entry.name;
             info.chapter = chapter.shortTitle;
-            info.form = formOf(*entry.page);
+            info.form = char(entry.page->form);
             info.wide = entry.page->widePicture;
             pictures.emplace(info.number, info);
         }
