@@ -149,7 +149,7 @@ void MainWindowTest::timer_deletesTemporaryPage()
 
 void MainWindowTest::banner_onlyCheckedWhileCovered()
 {
-    const QString pictures = m_install->dir.filePath("picture/");
+    const QString pictures = m_install->root() + "/picture/";
     for (const char *name : {"llhba.bmp", "llhbb.bmp", "llhbc.bmp", "llhbd.bmp"}) {
         QImage frame(16, 8, QImage::Format_RGB32);
         frame.fill(Qt::darkCyan);

@@ -30,7 +30,7 @@ private slots:
     void init()
     {
         viewer::PictureLoader::instance().cache().clear();
-        m_install = std::make_unique<Installation>();
+        m_install = std::make_unique<ViewerInstallation>();
     }
     void cleanup()
     {
@@ -73,7 +73,7 @@ private:
         QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-7200), QFileDevice::FileModificationTime));
     }
 
-    std::unique_ptr<Installation> m_install;
+    std::unique_ptr<ViewerInstallation> m_install;
     std::unique_ptr<Fllhb> m_viewer;
 };
 
