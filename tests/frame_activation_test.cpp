@@ -67,14 +67,14 @@ private:
         QCOMPARE(area()->activeSubWindow() == catalogue(), alone);
     }
 
-    std::unique_ptr<Installation> m_install;
+    std::unique_ptr<ViewerInstallation> m_install;
     MDIForm1 *m_frame = nullptr;
 };
 
 void FrameActivationTest::init()
 {
-    m_install = std::make_unique<Installation>();
-    m_frame = Module1::Main([] { return QDate(2026, 5, 1); }, m_install->dir.path());
+    m_install = std::make_unique<ViewerInstallation>();
+    m_frame = Module1::Main([] { return QDate(2026, 5, 1); }, m_install->root());
     m_frame->showNormal();
     m_frame->resize(1280, 900);
     QVERIFY(QTest::qWaitForWindowActive(m_frame));
