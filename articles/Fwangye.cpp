@@ -4,14 +4,19 @@
 #include "articles/ReadingColumn.h"
 #include "common/Fonts.h"
 #include "common/Module1.h"
+#include "common/Printing.h"
 #include "common/Twips.h"
 
+#include <QAction>
 #include <QFile>
 #include <QFontMetrics>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QResizeEvent>
 #include <QStyle>
 #include <QStringDecoder>
+
+#include <memory>
 
 namespace {
 
@@ -84,6 +89,18 @@ Fwangye::Fwangye(QWidget *parent)
     // has delivered the completion.
     connect(m_webBrowser1, &QTextBrowser::sourceChanged, this, &Fwangye::navigationComplete, Qt::QueuedConnection);
 
+    m_print = new QAction(QStringLiteral("打印…"), this);
+    m_print->setObjectName(QStringLiteral("打印"));
+    m_print->setShortcut(QKeySequence::Print);
+    m_print->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(m_print);
+    connect(m_print, &QAction::triggered, this, &Fwangye::printArticle);
+    m_exportPdf = new QAction(QStringLiteral("导出PDF…"), this);
+    m_exportPdf->setObjectName(QStringLiteral("导出PDF"));
+    connect(m_exportPdf, &QAction::triggered, this, &Fwangye::exportPdf);
+    m_webBrowser1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_webBrowser1, &QWidget::customContextMenuRequested, this, &Fwangye::showContextMenu);
+
     resize(sizeHint());
 }
 
@@ -110,6 +127,39 @@ void Fwangye::navigationComplete()
     const QString title = m_webBrowser1->document()->metaInformation(QTextDocument::DocumentTitle);
     if (!title.isEmpty())
         setCaption(title);
+}
+
+void Fwangye::showContextMenu(const QPoint &position)
+{
+    // The browser's own menu (copy, select all, links), then the article's print commands.
+    const std::unique_ptr<QMenu> menu(m_webBrowser1->createStandardContextMenu(position));
+    menu->addSeparator();
+    menu->addAction(m_print);
+    menu->addAction(m_exportPdf);
+    menu->exec(m_webBrowser1->viewport()->mapToGlobal(position));
+}
+
+QString Fwangye::documentName() const
+{
+    return Module1::captionOf(const_cast<Fwangye *>(this));
+}
+
+bool Fwangye::renderArticle(QPagedPaintDevice &sheets) const
+{
+    // A copy, so that the page on screen keeps its own layout.
+    const std::unique_ptr<QTextDocument> document(m_webBrowser1->document()->clone());
+    document->print(&sheets);
+    return true;
+}
+
+void Fwangye::printArticle()
+{
+    Printing::print(this, documentName(), [this](QPagedPaintDevice &sheets) { return renderArticle(sheets); });
+}
+
+void Fwangye::exportPdf()
+{
+    Printing::exportPdf(this, documentName(), [this](QPagedPaintDevice &sheets) { return renderArticle(sheets); });
 }
 
 void Fwangye::resizeEvent(QResizeEvent *event)

@@ -4,6 +4,9 @@
 #include <QTextBrowser>
 #include <QWidget>
 
+class QAction;
+class QPagedPaintDevice;
+
 // The HTML view of an article page. Article pages are GBK text; a page that declares "gb2312"
 // means GBK by it, as the platform's browsers read it, so it is read with the GBK converter.
 // (Qt's converter of that name knows only GB2312 proper and garbles characters outside it, among
@@ -41,11 +44,22 @@ public:
     // The restored client size: what a cascaded or restored article page is given.
     QSize sizeHint() const override;
 
+    // 打印… (Ctrl+P) and 导出PDF…: the whole document, on as many A4 sheets as it takes. The
+    // browser's context menu offers both after its own entries.
+    void printArticle();
+    void exportPdf();
+    // Draws the whole document onto the sheets, numbered at their foot.
+    bool renderArticle(QPagedPaintDevice &sheets) const;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void navigationComplete();
+    void showContextMenu(const QPoint &position);
+    QString documentName() const;
 
     ArticleBrowser *m_webBrowser1 = nullptr;
+    QAction *m_print = nullptr;
+    QAction *m_exportPdf = nullptr;
 };

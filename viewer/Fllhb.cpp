@@ -6,6 +6,7 @@
 #include "common/Pictures.h"
 #include "common/Twips.h"
 #include "content/Catalogue.h"
+#include "viewer/PageCommands.h"
 #include "viewer/PictureLoader.h"
 #include "viewer/QimenPanel.h"
 #include "viewer/TextPane.h"
@@ -60,6 +61,7 @@ Fllhb::Fllhb(QWidget *parent)
 
     createControls();
     placeControls();
+    m_pageCommands = new PageCommands(this);
     resize(sizeHint());
     connect(&viewer::PictureLoader::instance(), &viewer::PictureLoader::pictureReady, this, &Fllhb::pictureReady);
 
@@ -222,6 +224,11 @@ void Fllhb::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     LayoutViewer();
     refreshPictureForBox();
+}
+
+QString Fllhb::pictureFile() const
+{
+    return m_pictureNumber < 0 ? QString() : viewer::pictureFile(m_pictureNumber);
 }
 
 // The page of an entry of chapters 2 to 10: wide layout first, then the picture, then the upper

@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+class PageCommands;
 class PictureBox;
 class QComboBox;
 class QLabel;
@@ -50,6 +51,10 @@ public:
     // The number of the picture Image1 shows (its file is viewer::pictureFile of it), -1 while it
     // shows none.
     int pictureNumber() const { return m_pictureNumber; }
+    // That picture's file; empty while it shows none.
+    QString pictureFile() const;
+    // The page's commands: picture viewer, copy, print and PDF.
+    PageCommands *pageCommands() const { return m_pageCommands; }
 
     // The restored client size: what a cascaded viewer is given.
     QSize sizeHint() const override;
@@ -102,6 +107,7 @@ private:
     int m_pictureNumber = -1;
     viewer::FileStamp m_pictureStamp;   // the shown picture's file when it was read
     viewer::PictureKey m_wantedPicture; // the shown picture for a new box size, while it is awaited
+    PageCommands *m_pageCommands = nullptr;
 
     viewer::ViewerBoxes m_boxes;
     double m_pictureWidthFactor = 1;

@@ -1,0 +1,594 @@
+// Keeping and looking closer at pages: every page of a chapter, the 奇门遁甲 views and both
+// articles exported to PDF and read back with poppler's tools; printing through the printer path;
+// failed exports; the picture viewer opened from a page and worked with the keys; copying.
+#include "app/MDIForm1.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
+#include "common/Pictures.h"
+#include "app/Startup.h"
+#include "articles/ArticlePage.h"
+#include "articles/Fwangye.h"
+#include "common/Printing.h"
+#include "content/Catalogue.h"
+#include "viewer/Fllhb.h"
+#include "viewer/PageCommands.h"
+#include "viewer/PictureViewer.h"
+#include "viewer/TextPane.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QImageReader>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+QString runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return QStringLiteral("<%1 failed: %2>").arg(program, QString::fromUtf8(process.readAllStandardError()));
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString withoutSpaces(QString text)
+{
+    return text.remove(QRegularExpression(QStringLiteral("\\s")));
+}
+
+// What poppler's tools read from a PDF file.
+struct PdfReading {
+    QString title;
+    int pages = 0;
+    QString text; // without any white space, so line breaks of the layout do not matter
+    struct Image {
+        int width;
+        int height;
+        int xPpi;
+        int yPpi;
+    };
+    QList<Image> images;
+
+    explicit PdfReading(const QString &file)
+    {
+        const QString info = runTool(QStringLiteral("pdfinfo"), {file});
+        title = QRegularExpression(QStringLiteral("^Title:\\s*(.*)$"), QRegularExpression::MultilineOption)
+                    .match(info)
+                    .captured(1)
+                    .trimmed();
+        pages = QRegularExpression(QStringLiteral("^Pages:\\s*(\\d+)"), QRegularExpression::MultilineOption)
+                    .match(info)
+                    .captured(1)
+                    .toInt();
+        text = withoutSpaces(runTool(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file,
+                                                                   QStringLiteral("-")}));
+        // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
+        const QStringList lines = runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file}).split('\n');
+        for (const QString &line : lines.mid(2)) {
+            const QStringList column = line.simplified().split(' ');
+            if (column.size() >= 14 && column.at(2) == QStringLiteral("image"))
+                images.append({column.at(3).toInt(), column.at(4).toInt(), column.at(12).toInt(), column.at(13).toInt()});
+        }
+    }
+};
+
+} // namespace
+
+class PrintExportTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void exportPage_data();
+    void exportPage();
+    void exportArticle_data();
+    void exportArticle();
+    void printThroughThePrinter();
+    void failedExport_data();
+    void failedExport();
+    void suggestedName();
+    void pictureViewer_data();
+    void pictureViewer();
+    void pictureViewer_missingFile_oneMessage();
+    void copy();
+
+private:
+    Fllhb *openChapter(const QString &shortTitle);
+    void goTo(Fllhb *viewer, const QString &entry, const QString &buttons);
+    PageCommands *commands(Fllhb *viewer) const { return viewer->pageCommands(); }
+    QString installed(const QString &relative) const { return m_install.filePath(relative); }
+
+    QTemporaryDir m_install;
+    QTemporaryDir m_out;
+    MDIForm1 *m_frame = nullptr;
+    QList<MsgBox::Shown> m_boxes;
+    QString m_chosen; // what the stand-in of the save dialog answers
+    int m_asked = 0;
+};
+
+void PrintExportTest::initTestCase()
+{
+    // The installation's own pictures and articles: each picture a link to the built one, so a
+    // test may remove one without touching the build.
+    const QDir bin(qEnvironmentVariable("LINGLU_BIN_DIR"));
+    QVERIFY2(bin.exists(QStringLiteral("picture/085.jpg")), qPrintable(bin.path()));
+    QDir install(m_install.path());
+    install.mkpath(QStringLiteral("picture"));
+    install.mkpath(QStringLiteral("god"));
+    for (const QFileInfo &file : QDir(bin.filePath(QStringLiteral("picture"))).entryInfoList(QDir::Files))
+        QVERIFY(QFile::link(file.absoluteFilePath(), install.filePath(QStringLiteral("picture/") + file.fileName())));
+    for (const QFileInfo &file : QDir(bin.filePath(QStringLiteral("god"))).entryInfoList(QDir::Files))
+        QVERIFY(QFile::copy(file.absoluteFilePath(), install.filePath(QStringLiteral("god/") + file.fileName())));
+    for (const char *tool : {"pdfinfo", "pdftotext", "pdfimages"})
+        QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(), tool);
+
+    MsgBox::setObserver([this](const MsgBox::Shown &box) { m_boxes.append(box); });
+    Printing::setFileChooser([this](const QString &) {
+        ++m_asked;
+        return m_chosen;
+    });
+    m_frame = Module1::Main([] { return QDate(2026, 5, 1); }, m_install.path());
+    QVERIFY(m_frame);
+    m_frame->resize(1400, 900);
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+}
+
+void PrintExportTest::init()
+{
+    m_boxes.clear();
+    m_asked = 0;
+}
+
+void PrintExportTest::cleanup()
+{
+    // Only the catalogue stays open between tests.
+    for (QMdiSubWindow *sub : m_frame->area()->subWindowList())
+        if (sub != m_frame->catalogueWindow())
+            delete sub;
+}
+
+void PrintExportTest::cleanupTestCase()
+{
+    delete m_frame;
+    Printing::setFileChooser({});
+    Printing::setPrintDialog({});
+    MsgBox::setObserver({});
+}
+
+Fllhb *PrintExportTest::openChapter(const QString &shortTitle)
+{
+    Module1::CurrentChapter() = shortTitle;
+    auto *viewer = new Fllhb;
+    QMdiSubWindow *sub = Module1::addChildWindow(viewer);
+    sub->setWindowTitle(QStringLiteral("灵箓汇编-") + shortTitle);
+    sub->showMaximized();
+    return viewer;
+}
+
+void PrintExportTest::goTo(Fllhb *viewer, const QString &entry, const QString &buttons)
+{
+    viewer->chooseEntry(viewer->findChild<QComboBox *>(QStringLiteral("Combo1"))->findText(entry));
+    for (const QString &button : buttons.split(',', Qt::SkipEmptyParts))
+        viewer->findChild<QPushButton *>(button)->click();
+}
+
+void PrintExportTest::exportPage_data()
+{
+    QTest::addColumn<QString>("chapter");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("buttons");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("pictures");
+
+    // Every page of 祝由秘字: wide pages and the one of normal width.
+    const content::Chapter *chapter = content::Catalogue::instance().chapterByShortTitle(QStringLiteral("祝由秘字"));
+    for (const QString &entry : content::Catalogue::entryNames(*chapter))
+        QTest::newRow(qPrintable(entry)) << chapter->shortTitle << entry << QString() << entry << 1;
+    // The 奇门遁甲 views are named after what they show.
+    const QString qimen = QStringLiteral("奇门遁甲");
+    QTest::newRow("真人步斗法") << qimen << "真人步斗法" << QString() << "真人步斗法" << 1;
+    QTest::newRow("overview") << qimen << "玉女反闭诀" << QString() << "玉女反闭诀" << 1;
+    QTest::newRow("day chart") << qimen << "玉女反闭诀" << "Command4" << "每日布局速成图（午未日）" << 1;
+    QTest::newRow("figure") << qimen << "玉女反闭诀" << "Command9" << "丙奇符式" << 1;
+    QTest::newRow("picture hidden") << qimen << "玉女反闭诀" << "Command1,Command13" << "每日布局速成图（子丑日）" << 0;
+    // A page with a heading of its own.
+    QTest::newRow("heading title") << "镇宅兴家" << "镇刀兵舌谋害恶毕和之鬼法" << QString() << "镇刀兵舌谋害恶毕和之鬼法" << 1;
+}
+
+void PrintExportTest::exportPage()
+{
+    QFETCH(QString, chapter);
+    QFETCH(QString, entry);
+    QFETCH(QString, buttons);
+    QFETCH(QString, title);
+    QFETCH(int, pictures);
+
+    Fllhb *viewer = openChapter(chapter);
+    goTo(viewer, entry, buttons);
+    QCOMPARE(commands(viewer)->pictureTitle(), title);
+
+    m_chosen = m_out.filePath(QStringLiteral("page %1.pdf").arg(QTest::currentDataTag()));
+    commands(viewer)->exportPdfAction()->trigger();
+    QCOMPARE(m_asked, 1);
+    QCOMPARE(m_boxes.size(), 0);
+
+    const PdfReading pdf(m_chosen);
+    QCOMPARE(pdf.title, title);
+    QCOMPARE(pdf.pages, 1);
+    // The header names chapter and entry; the heading line and first paragraph of each section are
+    // there in full.
+    QVERIFY2(pdf.text.contains(withoutSpaces(chapter)), qPrintable(pdf.text.left(200)));
+    QVERIFY(pdf.text.contains(withoutSpaces(title)));
+    for (const char *pane : {"Text3", "Text2"}) {
+        const QStringList lines = viewer->findChild<TextPane *>(QLatin1String(pane))->text().split("\r\n");
+        for (const QString &line : lines.mid(0, 2))
+            QVERIFY2(pdf.text.contains(withoutSpaces(line)), qPrintable(pane + QStringLiteral(": ") + line));
+    }
+
+    QCOMPARE(pdf.images.size(), pictures);
+    if (pictures) {
+        // The picture at full resolution, drawn at its own proportions.
+        const QSize size = QImageReader(viewer->pictureFile()).size();
+        QCOMPARE(QSize(pdf.images.first().width, pdf.images.first().height), size);
+        QVERIFY2(qAbs(pdf.images.first().xPpi - pdf.images.first().yPpi) <= 1,
+                 qPrintable(QStringLiteral("%1 x %2 ppi").arg(pdf.images.first().xPpi).arg(pdf.images.first().yPpi)));
+    }
+}
+
+void PrintExportTest::exportArticle_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("shift");
+    QTest::newRow("符咒心得") << "符咒心得" << 2;
+    QTest::newRow("祝由须知") << "祝由须知" << 3;
+}
+
+void PrintExportTest::exportArticle()
+{
+    QFETCH(QString, name);
+    QFETCH(int, shift);
+
+    OpenArticlePage(name, shift);
+    Fwangye *page = nullptr;
+    for (QMdiSubWindow *sub : m_frame->area()->subWindowList())
+        if (auto *form = qobject_cast<Fwangye *>(sub->widget()))
+            page = form;
+    QVERIFY(page);
+    QTRY_VERIFY(!page->WebBrowser1()->toPlainText().isEmpty());
+    QCOMPARE(Module1::captionOf(page), name);
+
+    m_chosen = m_out.filePath(name + QStringLiteral(".pdf"));
+    page->findChild<QAction *>(QStringLiteral("导出PDF"))->trigger();
+    QCOMPARE(m_boxes.size(), 0);
+
+    const PdfReading pdf(m_chosen);
+    QCOMPARE(pdf.title, name);
+    QVERIFY2(pdf.pages >= 2, qPrintable(QString::number(pdf.pages)));
+    // The heading, the first paragraph and the last one: the whole document, page after page.
+    QStringList paragraphs = page->WebBrowser1()->toPlainText().split('\n', Qt::SkipEmptyParts);
+    paragraphs.removeAll(QString());
+    QCOMPARE(paragraphs.first(), name);
+    for (const QString &paragraph : {paragraphs.at(1), paragraphs.last()})
+        QVERIFY2(pdf.text.contains(withoutSpaces(paragraph)), qPrintable(paragraph));
+    QCOMPARE(pdf.images.size(), 0);
+}
+
+void PrintExportTest::printThroughThePrinter()
+{
+    Fllhb *viewer = openChapter(QStringLiteral("日常琐事"));
+    goTo(viewer, QStringLiteral("镇食井不利灵符"), QString());
+    const QString printed = m_out.filePath(QStringLiteral("printed.pdf"));
+    int dialogs = 0;
+    Printing::setPrintDialog([&](QPrinter &printer) {
+        ++dialogs;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        return true;
+    });
+    const auto restore = qScopeGuard([] { Printing::setPrintDialog({}); });
+
+    // Ctrl+P from a pane prints the page.
+    QMdiSubWindow *sub = Module1::subWindowOf(viewer);
+    m_frame->area()->setActiveSubWindow(sub);
+    QApplication::setActiveWindow(m_frame);
+    auto *text3 = viewer->findChild<TextPane *>(QStringLiteral("Text3"));
+    text3->setFocus();
+    QTRY_VERIFY(text3->hasFocus());
+    QTest::keyClick(text3, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(dialogs, 1);
+    QCOMPARE(m_boxes.size(), 0);
+
+    const PdfReading pdf(printed);
+    QCOMPARE(pdf.title, QStringLiteral("镇食井不利灵符"));
+    QCOMPARE(pdf.pages, 1);
+    QCOMPARE(pdf.images.size(), 1);
+
+    // Cancelled in the dialog: nothing is printed.
+    QFile::remove(printed);
+    Printing::setPrintDialog([&](QPrinter &) { return false; });
+    commands(viewer)->printAction()->trigger();
+    QVERIFY(!QFile::exists(printed));
+    QCOMPARE(m_boxes.size(), 0);
+}
+
+void PrintExportTest::failedExport_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("folder missing") << "missing";
+    QTest::newRow("a folder of that name") << "folder";
+    QTest::newRow("read-only folder") << "read-only";
+#ifdef Q_OS_LINUX
+    QTest::newRow("disk full while writing") << "full";
+#endif
+}
+
+void PrintExportTest::failedExport()
+{
+    QFETCH(QString, fault);
+
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("镇食井不利灵符.pdf"));
+    // A file of that name from before stays as it was.
+    const QByteArray before("an older file");
+    if (fault != QStringLiteral("missing") && fault != QStringLiteral("folder")) {
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(before);
+    }
+    m_chosen = target;
+    if (fault == QStringLiteral("missing"))
+        m_chosen = dir.filePath(QStringLiteral("no such folder/page.pdf"));
+    if (fault == QStringLiteral("folder"))
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("镇食井不利灵符.pdf")));
+    if (fault == QStringLiteral("read-only")) {
+        if (::geteuid() == 0)
+            QSKIP("running as root: a read-only folder can still be written");
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    }
+    const auto writable = qScopeGuard([&] {
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    });
+    const QStringList listed = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    Fllhb *viewer = openChapter(QStringLiteral("日常琐事"));
+    goTo(viewer, QStringLiteral("镇食井不利灵符"), QString());
+    {
+#ifdef Q_OS_LINUX
+        // A limit on the size of any file this process writes fails the write as a full disk does.
+        rlimit previous{};
+        getrlimit(RLIMIT_FSIZE, &previous);
+        const auto unlimit = qScopeGuard([&] { setrlimit(RLIMIT_FSIZE, &previous); });
+        auto *oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const auto handler = qScopeGuard([&] { std::signal(SIGXFSZ, oldHandler); });
+        if (fault == QStringLiteral("full")) {
+            rlimit small = previous;
+            small.rlim_cur = 16 * 1024;
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        }
+#endif
+        commands(viewer)->exportPdf();
+    }
+
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY2(m_boxes.first().text.startsWith(QStringLiteral("无法导出PDF文件：") + QDir::toNativeSeparators(m_chosen)),
+             qPrintable(m_boxes.first().text));
+    QCOMPARE(m_boxes.first().caption, QStringLiteral("灵箓汇编"));
+    // Nothing new in the folder, no temporary file left, the older file untouched.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), listed);
+    if (QFileInfo(target).isFile()) {
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), before);
+    }
+}
+
+void PrintExportTest::suggestedName()
+{
+    // The entry's name, with what a file name cannot hold replaced, in the folder last saved to.
+    QString suggested;
+    Printing::setFileChooser([&](const QString &path) {
+        suggested = path;
+        return QString();
+    });
+    const auto restore = qScopeGuard([this] {
+        Printing::setFileChooser([this](const QString &) {
+            ++m_asked;
+            return m_chosen;
+        });
+    });
+    Printing::exportPdf(nullptr, QStringLiteral("镇宅安家符（室中狐狸）"), [](QPagedPaintDevice &) { return true; });
+    QCOMPARE(QFileInfo(suggested).fileName(), QStringLiteral("镇宅安家符（室中狐狸）.pdf"));
+    QCOMPARE(QFileInfo(Printing::suggestedPdfPath(QStringLiteral("a/b:c?"))).fileName(), QStringLiteral("a_b_c_.pdf"));
+    QCOMPARE(m_boxes.size(), 0); // cancelled: nothing written, nothing said
+
+    Printing::setFileChooser([this](const QString &) { return m_out.filePath(QStringLiteral("sub/x.pdf")); });
+    QDir(m_out.path()).mkdir(QStringLiteral("sub"));
+    Printing::exportPdf(nullptr, QStringLiteral("x"), [](QPagedPaintDevice &sheets) {
+        QPainter painter(&sheets);
+        painter.drawText(100, 100, QStringLiteral("x"));
+        return true;
+    });
+    QCOMPARE(QFileInfo(Printing::suggestedPdfPath(QStringLiteral("y"))).absolutePath(), m_out.filePath(QStringLiteral("sub")));
+}
+
+void PrintExportTest::pictureViewer_data()
+{
+    QTest::addColumn<QString>("chapter");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("buttons");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("byDoubleClick");
+
+    QTest::newRow("talisman") << "日常琐事" << "镇食井不利灵符" << QString() << "镇食井不利灵符" << true;
+    QTest::newRow("祝由秘字 page") << "祝由秘字" << "治病总符" << QString() << "治病总符" << false;
+    QTest::newRow("day chart") << "奇门遁甲" << "玉女反闭诀" << "Command2" << "每日布局速成图（寅卯日）" << true;
+    QTest::newRow("figure") << "奇门遁甲" << "玉女反闭诀" << "Command11" << "禹罡式" << false;
+}
+
+void PrintExportTest::pictureViewer()
+{
+    QFETCH(QString, chapter);
+    QFETCH(QString, entry);
+    QFETCH(QString, buttons);
+    QFETCH(QString, title);
+    QFETCH(bool, byDoubleClick);
+
+    Fllhb *viewer = openChapter(chapter);
+    goTo(viewer, entry, buttons);
+    auto *image1 = viewer->findChild<PictureBox *>(QStringLiteral("Image1"));
+    const QRect image1Box = image1->geometry();
+    const QSize boxPicture = image1->picture().size();
+    const int windows = m_frame->area()->subWindowList().size();
+
+    auto open = [&] {
+        if (byDoubleClick)
+            QTest::mouseDClick(image1, Qt::LeftButton, {}, image1->rect().center());
+        else
+            viewer->findChild<QAction *>(QStringLiteral("查看原图"))->trigger();
+    };
+    open();
+    QMdiSubWindow *sub = m_frame->area()->activeSubWindow();
+    QVERIFY(sub);
+    auto *shown = qobject_cast<PictureViewer *>(sub->widget());
+    QVERIFY(shown);
+    QCOMPARE(sub->windowTitle(), title);
+    QCOMPARE(m_frame->area()->subWindowList().size(), windows + 1);
+    // The file at full resolution, whatever the page's box holds; the page itself is unchanged.
+    QCOMPARE(shown->picture().size(), QImageReader(viewer->pictureFile()).size());
+    QCOMPARE(image1->picture().size(), boxPicture);
+
+    // Fitted at its proportions, then zoomed and moved with the keys.
+    QVERIFY(sub->isMaximized());
+    const viewer::PictureZoom &zoom = shown->zoom();
+    QVERIFY(zoom.isFitted());
+    const QRectF fitted = zoom.pictureRect();
+    const QSize full = shown->picture().size();
+    QVERIFY(qAbs(fitted.width() / fitted.height() - double(full.width()) / full.height()) < 1e-9);
+    QVERIFY(qAbs(fitted.width() - shown->width()) < 0.5 || qAbs(fitted.height() - shown->height()) < 0.5);
+
+    shown->setFocus();
+    QTest::keyClick(shown, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(zoom.scale(), 1 / shown->devicePixelRatioF());
+    QTest::keyClick(shown, Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(zoom.scale(), 1.25 / shown->devicePixelRatioF());
+    QTest::keyClick(shown, Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(zoom.scale(), 1 / shown->devicePixelRatioF());
+    while (zoom.pictureRect().width() <= shown->width() || zoom.pictureRect().height() <= shown->height())
+        QTest::keyClick(shown, Qt::Key_Plus, Qt::ControlModifier);
+    const QPointF before = zoom.pictureRect().topLeft();
+    QTest::keyClick(shown, Qt::Key_Down);
+    QTest::keyClick(shown, Qt::Key_Right);
+    const QPointF after = zoom.pictureRect().topLeft();
+    QVERIFY2(after.y() < before.y() && after.x() < before.x(),
+             qPrintable(QStringLiteral("%1,%2 -> %3,%4").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
+    // A drag moves the picture with the mouse.
+    QTest::mousePress(shown, Qt::LeftButton, {}, QPoint(300, 300));
+    QMouseEvent move(QEvent::MouseMove, QPointF(340, 320), shown->mapToGlobal(QPointF(340, 320)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(shown, &move);
+    QTest::mouseRelease(shown, Qt::LeftButton, {}, QPoint(340, 320));
+    QCOMPARE(zoom.pictureRect().topLeft(), after + QPointF(40, 20));
+    QTest::keyClick(shown, Qt::Key_9, Qt::ControlModifier);
+    QVERIFY(zoom.isFitted());
+
+    // Asked again, the open viewer comes forward instead of a second one.
+    m_frame->area()->setActiveSubWindow(Module1::subWindowOf(viewer));
+    open();
+    QCOMPARE(m_frame->area()->activeSubWindow(), sub);
+    QCOMPARE(m_frame->area()->subWindowList().size(), windows + 1);
+
+    // Esc closes it.
+    QPointer<QMdiSubWindow> closing(sub);
+    QTest::keyClick(shown, Qt::Key_Escape);
+    QTRY_VERIFY(!closing);
+    QCOMPARE(m_frame->area()->subWindowList().size(), windows);
+    // Back on the page, nothing of it has changed.
+    m_frame->area()->setActiveSubWindow(Module1::subWindowOf(viewer));
+    QCOMPARE(image1->geometry(), image1Box);
+    QCOMPARE(image1->picture().size(), boxPicture);
+    QCOMPARE(m_boxes.size(), 0);
+}
+
+void PrintExportTest::pictureViewer_missingFile_oneMessage()
+{
+    Fllhb *viewer = openChapter(QStringLiteral("日常琐事"));
+    goTo(viewer, QStringLiteral("镇舟车不利灵符"), QString());
+    const QString file = viewer->pictureFile();
+    const QString link = QFile::symLinkTarget(file);
+    QVERIFY(QFile::remove(file));
+    const auto restore = qScopeGuard([&] { QFile::link(link, file); });
+    const int windows = m_frame->area()->subWindowList().size();
+
+    QVERIFY(!commands(viewer)->showOriginalPicture());
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY(m_boxes.first().text.contains(QDir::toNativeSeparators(file)));
+    QCOMPARE(m_frame->area()->subWindowList().size(), windows);
+
+    // Printing needs the picture too: one message, no dialog.
+    m_boxes.clear();
+    commands(viewer)->exportPdf();
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_asked, 0);
+}
+
+void PrintExportTest::copy()
+{
+    Fllhb *viewer = openChapter(QStringLiteral("日常琐事"));
+    goTo(viewer, QStringLiteral("镇食井不利灵符"), QString());
+    QClipboard *clipboard = QApplication::clipboard();
+
+    viewer->findChild<QAction *>(QStringLiteral("复制图片"))->trigger();
+    QCOMPARE(clipboard->image().size(), QImageReader(viewer->pictureFile()).size());
+
+    // The panes' own copying still works, and their menu keeps its entries and adds the print ones.
+    auto *text2 = viewer->findChild<TextPane *>(QStringLiteral("Text2"));
+    text2->selectAll();
+    text2->copy();
+    QCOMPARE(clipboard->text(), text2->toPlainText());
+    const std::unique_ptr<QMenu> paneMenu(commands(viewer)->paneMenu(text2, QPoint(5, 5)));
+    QStringList names;
+    for (const QAction *action : paneMenu->actions())
+        names << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+    QVERIFY2(names.contains(QStringLiteral("edit-copy")) && names.contains(QStringLiteral("select-all")),
+             qPrintable(names.join(' ')));
+    QCOMPARE(names.mid(names.size() - 3), QStringList({"-", "打印", "导出PDF"}));
+    QCOMPARE(paneMenu->actions().at(names.indexOf("打印"))->text(), "打印…");
+    QCOMPARE(paneMenu->actions().at(names.indexOf("打印"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+
+    const std::unique_ptr<QMenu> pictureMenu(commands(viewer)->pictureMenu());
+    names.clear();
+    for (const QAction *action : pictureMenu->actions())
+        names << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(names, QStringList({"查看原图", "复制图片", "-", "打印…", "导出PDF…"}));
+}
+
+QTEST_MAIN(PrintExportTest)
+#include "print_export_test.moc"
