@@ -9,4 +9,4 @@ linglu_add_test(frame_keyboard_test LIBS linglu_app)
 linglu_add_test(picture_zoom_test LIBS linglu_viewer_layout)
 linglu_add_test(entry_print_layout_test LIBS linglu_viewer_layout)
 # Printing and PDF export of pages and articles, read back with poppler's tools; the picture viewer.
-linglu_add_test(print_export_test LIBS linglu_app)
+linglu_add_test(print_export_test LIBS linglu_app Qt6::PrintSupport)
