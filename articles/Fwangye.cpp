@@ -20,15 +20,8 @@ constexpr double kRestoredHeight = 6750;
 
 } // namespace
 
-QVariant ArticleBrowser::loadResource(int type, const QUrl &name)
+QString ArticleBrowser::decodePage(const QByteArray &page)
 {
-    if (type != QTextDocument::HtmlResource || !name.isLocalFile())
-        return QTextBrowser::loadResource(type, name);
-    QFile file(name.toLocalFile());
-    if (!file.open(QIODevice::ReadOnly))
-        return QTextBrowser::loadResource(type, name);
-    const QByteArray page = file.readAll();
-
     // A byte order mark or a declared character set other than gb2312 is honoured; gb2312, or no
     // declaration at all, means GBK.
     QStringDecoder decoder = QStringDecoder::decoderForHtml(page);
@@ -38,8 +31,18 @@ QVariant ArticleBrowser::loadResource(int type, const QUrl &name)
         || QString::fromLatin1(decoder.name()).compare(QLatin1String("GB2312"), Qt::CaseInsensitive) == 0)
         decoder = QStringDecoder("GBK");
     if (!decoder.isValid())
+        return QString::fromLatin1(page);
+    return decoder.decode(page);
+}
+
+QVariant ArticleBrowser::loadResource(int type, const QUrl &name)
+{
+    if (type != QTextDocument::HtmlResource || !name.isLocalFile())
         return QTextBrowser::loadResource(type, name);
-    return QString(decoder.decode(page));
+    QFile file(name.toLocalFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return QTextBrowser::loadResource(type, name);
+    return decodePage(file.readAll());
 }
 
 Fwangye::Fwangye(QWidget *parent)

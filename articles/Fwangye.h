@@ -16,6 +16,9 @@ public:
     using QTextBrowser::QTextBrowser;
 
     QVariant loadResource(int type, const QUrl &name) override;
+
+    // The text of an article page's bytes, read as the view reads them.
+    static QString decodePage(const QByteArray &page);
 };
 
 class Fwangye : public QWidget
