@@ -13,6 +13,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -21,6 +22,15 @@ double percentile(std::vector<double> samples, double fraction)
     std::sort(samples.begin(), samples.end());
     const std::size_t rank = std::size_t(std::ceil(fraction * double(samples.size()))) - 1;
     return samples[std::min(rank, samples.size() - 1)];
+}
+
+// The processor time of this thread: unlike the wall clock it leaves out the time the thread waited
+// for a processor, which on a loaded machine dominates the slowest samples of so short a task.
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
 std::unique_ptr<search::SearchIndex> buildIndex()
@@ -57,11 +67,17 @@ int main(int argc, char *argv[])
     const QStringList texts = index->texts();
 
     std::vector<double> found;
+    std::vector<double> foundCpu;
     std::vector<double> scanned;
+    std::vector<double> slowest(std::size_t(queries.size()));
     std::size_t hits = 0;
     for (int round = 0; round < rounds; ++round) {
-        for (const QString &query : queries) {
+        for (qsizetype q = 0; q < queries.size(); ++q) {
+            const QString &query = queries[q];
+            const double cpu = threadCpuMs();
             found.push_back(bench::timeMs([&] { hits += std::size_t(index->find(query).total); }));
+            foundCpu.push_back(threadCpuMs() - cpu);
+            slowest[std::size_t(q)] += found.back();
             const QStringList words = query.split(QLatin1Char(' '), Qt::SkipEmptyParts);
             scanned.push_back(bench::timeMs([&] {
                 for (const QString &text : texts) {
@@ -86,10 +102,15 @@ int main(int argc, char *argv[])
                 }(), found.size(), hits);
     std::printf("query over the whole book:  median %.3f ms  p95 %.3f ms  p99 %.3f ms  max %.3f ms\n", query.median,
                 query.p95, p99, query.max);
+    std::printf("the same, processor time of the thread: median %.3f ms  p99 %.3f ms\n",
+                bench::summarise(foundCpu).median, percentile(foundCpu, 0.99));
+    const auto worst = std::max_element(slowest.begin(), slowest.end());
+    std::printf("slowest query on average: \"%s\" %.3f ms\n", qPrintable(queries[worst - slowest.begin()]),
+                *worst / rounds);
     std::printf("plain QString::contains scan: median %.3f ms  p95 %.3f ms  p99 %.3f ms\n", scan.median, scan.p95,
                 percentile(scanned, 0.99));
     const bench::Stats build = bench::summarise(builds);
     std::printf("index built on first use: median %.1f ms  max %.1f ms\n", build.median, build.max);
-    std::printf("ratio of medians %.2f; goal p99 < 2 ms: %s\n", query.median / scan.median, p99 < 2 ? "met" : "MISSED");
+    std::printf("ratio of medians %.2f; goal p99 < 2 ms: %s\n", query.median / scan.median, p99 < 2 ? "met" : "MISSED (wall clock)");
     return 0;
 }
