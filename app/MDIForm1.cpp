@@ -2,6 +2,7 @@
 
 #include "about/FrmAbout1.h"
 #include "app/ChapterOpener.h"
+#include "app/SearchDock.h"
 #include "common/Module1.h"
 #include "common/MsgBox.h"
 #include "common/Twips.h"
@@ -147,6 +148,9 @@ void MDIForm1::createMenus()
     connect(m_windowMenu, &QMenu::aboutToShow, this, &MDIForm1::fillWindowMenu);
     fillWindowMenu();
 
+    // 查找 works from anywhere in the frame with Ctrl+F.
+    command(nullptr, QStringLiteral("查找"), QStringLiteral("查找(&F)"), [this] { ShowSearchPanel(this); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     command(nullptr, QStringLiteral("关于"), QStringLiteral("关于(&I)"), &MDIForm1::showAbout);
     command(nullptr, QStringLiteral("退出"), QStringLiteral("退出"), &MDIForm1::close);
 }

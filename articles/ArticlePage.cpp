@@ -34,6 +34,11 @@ std::optional<std::vector<std::uint16_t>> readArticleFile(const QString &fileNam
         *error = QStringLiteral("无法打开文章文件：%1 是一个文件夹，不是文件。").arg(shown(fileName));
         return std::nullopt;
     }
+    // A pipe or a device would block reading until something writes to it, or never end.
+    if (!info.isFile()) {
+        *error = QStringLiteral("无法打开文章文件：%1 不是普通文件。").arg(shown(fileName));
+        return std::nullopt;
+    }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("拒绝访问，无法读取文章文件：%1").arg(shown(fileName));
@@ -94,6 +99,15 @@ void bringToFront(QWidget *window)
 }
 
 } // namespace
+
+std::optional<QString> ReadArticlePage(const QString &name, int shift, QString *error)
+{
+    const auto text = readArticleFile(Module1::appFile(QStringLiteral("\\god\\") + name + QStringLiteral(".god")), error);
+    if (!text)
+        return std::nullopt;
+    const std::string decoded = ArticleCodec::decodeText(*text, shift);
+    return ArticleBrowser::decodePage(QByteArray::fromStdString(decoded));
+}
 
 void OpenArticlePage(const QString &name, int shift)
 {

@@ -2,6 +2,12 @@
 
 #include <QString>
 
+#include <optional>
+
 // Opens the article of this name: raises its window if one is open under that caption, otherwise
 // decodes AppPath + "\god\" + name + ".god" with the shift into "\tem.htm" and shows it.
 void OpenArticlePage(const QString &name, int shift);
+
+// The page of the article of this name, decoded in memory as the article window would show it;
+// nothing is written. Nothing, with the reason in *error, when the file cannot be read.
+std::optional<QString> ReadArticlePage(const QString &name, int shift, QString *error);

@@ -30,14 +30,8 @@ constexpr double kRestoredHeight = 6750;
 
 } // namespace
 
-QVariant ArticleBrowser::loadResource(int type, const QUrl &name)
+QString ArticleBrowser::decodePage(const QByteArray &page)
 {
-    if (type != QTextDocument::HtmlResource || !name.isLocalFile())
-        return QTextBrowser::loadResource(type, name);
-    QFile file(name.toLocalFile());
-    if (!file.open(QIODevice::ReadOnly))
-        return QTextBrowser::loadResource(type, name);
-    const QByteArray page = file.readAll();
 
     // A byte order mark or a declared character set other than gb2312 or gbk is honoured; gb2312,
     // gbk, or no declaration at all, means GBK, converted as the system converts code page 936.
@@ -50,9 +44,19 @@ QVariant ArticleBrowser::loadResource(int type, const QUrl &name)
         || declaredName.compare(QLatin1String("windows-936"), Qt::CaseInsensitive) == 0;
     if (!decoder.isValid() || !declared || gbk) {
         const std::optional<QString> text = articles::gbkToText(page);
-        return text ? QVariant(*text) : QTextBrowser::loadResource(type, name);
+        return text ? *text : QString::fromLatin1(page);
     }
     return QString(decoder.decode(page));
+}
+
+QVariant ArticleBrowser::loadResource(int type, const QUrl &name)
+{
+    if (type != QTextDocument::HtmlResource || !name.isLocalFile())
+        return QTextBrowser::loadResource(type, name);
+    QFile file(name.toLocalFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return QTextBrowser::loadResource(type, name);
+    return decodePage(file.readAll());
 }
 
 bool ArticleBrowser::event(QEvent *event)

@@ -20,6 +20,9 @@ public:
 
     QVariant loadResource(int type, const QUrl &name) override;
 
+    // The text of an article page's bytes, read as the view reads them.
+    static QString decodePage(const QByteArray &page);
+
 protected:
     // A new width sets the reading column (articles/ReadingColumn.h) as side margins of the view.
     // They depend on the width alone, so a page is laid out once when it loads.
