@@ -82,34 +82,39 @@ std::vector<QPointF> resample(const QPolygonF &line, double step)
 
 QImage makePaper(QSize size, PaperKind kind, Rng &rng)
 {
+    // The texture is computed per pixel of the drawn picture, its features sized in layout units.
+    const int scale = kPictureScale;
     const bool talisman = kind == PaperKind::Talisman;
     const QColor base = talisman
         ? QColor::fromHsv(rng.between(40, 49), rng.between(148, 180), rng.between(236, 248))
         : QColor::fromHsv(rng.between(36, 44), rng.between(26, 44), rng.between(240, 249));
 
-    const LatticeNoise coarse(size, 120, rng);
-    const LatticeNoise fine(size, 28, rng);
+    const QSize pixels = size * scale;
+    const LatticeNoise coarse(pixels, 120.0 * scale, rng);
+    const LatticeNoise fine(pixels, 28.0 * scale, rng);
     const double coarseAmount = talisman ? 0.045 : 0.03;
     const double fineAmount = talisman ? 0.016 : 0.010;
 
     // Darker towards the edges, as paper that has been handled; precomputed by distance.
-    const int maxDistance = std::max(size.width(), size.height());
+    const int maxDistance = std::max(pixels.width(), pixels.height());
     std::vector<double> edge(std::size_t(maxDistance) + 1);
-    for (int d = 0; d <= maxDistance; ++d)
-        edge[std::size_t(d)] = 1.0 - (talisman ? 0.20 : 0.12) * std::exp(-d / 26.0) - 0.06 * std::exp(-d / 130.0);
+    for (int d = 0; d <= maxDistance; ++d) {
+        const double units = double(d) / scale;
+        edge[std::size_t(d)] = 1.0 - (talisman ? 0.20 : 0.12) * std::exp(-units / 26.0) - 0.06 * std::exp(-units / 130.0);
+    }
 
     // The base colour is given in HSV; read its RGB once, not per pixel.
     const double red = base.toRgb().red();
     const double green = base.toRgb().green();
     const double blue = base.toRgb().blue();
-    QImage image(size, QImage::Format_RGB32);
-    const int w = size.width();
-    const int h = size.height();
-    for (int y = 0; y < h; ++y) {
+    QImage image(pixels, QImage::Format_RGB32);
+    const int pw = pixels.width();
+    const int ph = pixels.height();
+    for (int y = 0; y < ph; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        const int dy = std::min(y, h - 1 - y);
-        for (int x = 0; x < w; ++x) {
-            const int d = std::min(dy, std::min(x, w - 1 - x));
+        const int dy = std::min(y, ph - 1 - y);
+        for (int x = 0; x < pw; ++x) {
+            const int d = std::min(dy, std::min(x, pw - 1 - x));
             const double n = coarseAmount * coarse.at(x, y) + fineAmount * fine.at(x, y);
             const double e = edge[std::size_t(d)];
             // The edges brown a little: blue falls faster than red.
@@ -117,6 +122,10 @@ QImage makePaper(QSize size, PaperKind kind, Rng &rng)
             line[x] = qRgb(clampByte(red * (1.0 + n) * (0.5 + 0.5 * e)), clampByte(green * f), clampByte(blue * f * e));
         }
     }
+    // Fibres and flecks are drawn in layout units.
+    image.setDevicePixelRatio(scale);
+    const int w = size.width();
+    const int h = size.height();
 
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -347,7 +356,10 @@ void sealStamp(QPainter &painter, QPointF centre, double size, double angleDegre
                bool intaglio, const QColor &colour, Rng &rng)
 {
     const int side = int(std::ceil(size * 1.2));
-    QImage layer(side, side, QImage::Format_ARGB32_Premultiplied);
+    // The seal is cut at the resolution of the picture it is pressed on.
+    const double ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    QImage layer(int(std::ceil(side * ratio)), int(std::ceil(side * ratio)), QImage::Format_ARGB32_Premultiplied);
+    layer.setDevicePixelRatio(ratio);
     layer.fill(Qt::transparent);
     {
         QPainter p(&layer);
@@ -453,7 +465,8 @@ bool placeSeal(const std::vector<QPointF> &candidates, const std::vector<QRectF>
 
 QImage inkLayer(QSize size)
 {
-    QImage layer(size, QImage::Format_ARGB32_Premultiplied);
+    QImage layer(size * kPictureScale, QImage::Format_ARGB32_Premultiplied);
+    layer.setDevicePixelRatio(kPictureScale);
     layer.fill(Qt::transparent);
     return layer;
 }

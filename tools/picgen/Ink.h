@@ -20,7 +20,9 @@ enum class PaperKind {
     Book,     // pale page of an old printed book, for the charts
 };
 
-// A sheet of paper: base colour, soft mottling, darker edges, a few fibres and flecks.
+// A sheet of paper of the given size in layout units, kPictureScale pixels to the unit (its device
+// pixel ratio, so a painter on it works in layout units): base colour, soft mottling, darker
+// edges, a few fibres and flecks.
 QImage makePaper(QSize size, PaperKind kind, Rng &rng);
 
 // The vermilion of cinnabar ink, varied slightly per picture.
@@ -72,7 +74,7 @@ QPainterPath zigzag(QPointF from, QPointF to, int teeth, double amplitude);
 void sealStamp(QPainter &painter, QPointF centre, double size, double angleDegrees, const QString &text,
                bool intaglio, const QColor &colour, Rng &rng);
 
-// A transparent layer of the given size for ink, laid on the paper with a multiply so that the
+// A transparent layer of the given size (layout units, at the paper's resolution) for ink, laid on the paper with a multiply so that the
 // paper's texture shows through the ink as it does on real paper.
 QImage inkLayer(QSize size);
 void layInk(QImage &paper, const QImage &ink, double opacity = 1.0);

@@ -25,8 +25,11 @@ struct PageInfo {
 };
 
 // A normal picture fills about 28 % of a maximised window's width and its full height, stretched:
-// about 540 × 1000 pixels on a 1920 × 1080 screen.
+// about 540 × 1000 pixels on a 1920 × 1080 screen. The pictures are laid out in these units and
+// drawn kPictureScale times as large (1120 × 2080 pixels for a normal one), sharp enough for print
+// and for screens of twice the density; the viewer decodes them at the size of its box.
 constexpr QSize kNormalSize(560, 1040);
+constexpr int kPictureScale = 2;
 // Widths of the other shares: wide pages twice, the 玉女反闭 overview 1.75 times, day charts 2.5 times.
 QSize scaledWidth(double factor);
 
