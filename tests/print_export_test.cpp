@@ -20,6 +20,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QHash>
 #include <QImageReader>
 #include <QLabel>
 #include <QMdiArea>
@@ -58,6 +60,44 @@ QString withoutSpaces(QString text)
     return text.remove(QRegularExpression(QStringLiteral("\\s")));
 }
 
+// Qt's PDF writer maps each glyph back to the first character the font gives it, and the CJK faces
+// share their glyphs between ideographs and the look-alike radicals (人 and ⼈), so pdftotext may
+// read a radical where the page has the ideograph. Unicode's table of equivalent ideographs
+// (Debian's unicode-data) folds them back before the texts are compared.
+QString withUnifiedIdeographs(QString text)
+{
+    static const QHash<char32_t, char32_t> equivalents = [] {
+        QHash<char32_t, char32_t> table;
+        QFile file(QStringLiteral("/usr/share/unicode/EquivalentUnifiedIdeograph.txt"));
+        if (!file.open(QIODevice::ReadOnly))
+            return table;
+        while (!file.atEnd()) {
+            const QByteArray line = file.readLine();
+            const qsizetype semicolon = line.indexOf(';');
+            if (line.startsWith('#') || semicolon < 0)
+                continue;
+            const QByteArray from = line.left(semicolon).trimmed();
+            const QByteArray to = line.mid(semicolon + 1).split('#').first().trimmed();
+            bool ok = false;
+            const char32_t target = to.toUInt(&ok, 16);
+            if (!ok)
+                continue;
+            const QList<QByteArray> range = from.split('.');
+            const uint first = range.first().toUInt(nullptr, 16);
+            const uint last = range.last().toUInt(nullptr, 16);
+            for (uint code = first; code <= last && code; ++code)
+                table.insert(code, target);
+        }
+        return table;
+    }();
+    QString folded;
+    for (const char32_t code : text.toUcs4()) {
+        const char32_t unified = equivalents.value(code, code);
+        folded += QString::fromUcs4(&unified, 1);
+    }
+    return folded;
+}
+
 // What poppler's tools read from a PDF file.
 struct PdfReading {
     QString title;
@@ -82,8 +122,8 @@ struct PdfReading {
                     .match(info)
                     .captured(1)
                     .toInt();
-        text = withoutSpaces(runTool(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file,
-                                                                   QStringLiteral("-")}));
+        text = withUnifiedIdeographs(withoutSpaces(runTool(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file,
+                                                                   QStringLiteral("-")})));
         // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
         const QStringList lines = runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file}).split('\n');
         for (const QString &line : lines.mid(2)) {
@@ -296,8 +336,12 @@ void PrintExportTest::exportArticle()
     QStringList paragraphs = page->WebBrowser1()->toPlainText().split('\n', Qt::SkipEmptyParts);
     paragraphs.removeAll(QString());
     QCOMPARE(paragraphs.first(), name);
+    // A paragraph that runs over a page break has that page's number in the middle of its text,
+    // so digits are left out of both sides.
+    const QRegularExpression digits(QStringLiteral("[0-9]"));
+    const QString printed = QString(pdf.text).remove(digits);
     for (const QString &paragraph : {paragraphs.at(1), paragraphs.last()})
-        QVERIFY2(pdf.text.contains(withoutSpaces(paragraph)), qPrintable(paragraph));
+        QVERIFY2(printed.contains(withoutSpaces(paragraph).remove(digits)), qPrintable(paragraph));
     QCOMPARE(pdf.images.size(), 0);
 }
 

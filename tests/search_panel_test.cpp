@@ -51,7 +51,7 @@ private:
     void type(const QString &query);
     Fllhb *frontViewer() const;
 
-    std::unique_ptr<Installation> m_install;
+    std::unique_ptr<ViewerInstallation> m_install;
     MDIForm1 *m_frame = nullptr;
     SearchPanel *m_panel = nullptr;
 };
@@ -64,22 +64,23 @@ void SearchPanelTest::writeArticle(const QString &name, int shift, const QString
     const QByteArray bytes = gbk.encode(page);
     const ArticleCodec::Encoded encoded = ArticleCodec::encodeArticle(std::string_view(bytes.data(), bytes.size()), shift);
     QVERIFY(encoded.ok);
-    QDir(m_install->dir.path()).mkpath("god");
-    QFile file(m_install->dir.filePath("god/" + name + ".god"));
+    QDir(m_install->root()).mkpath("god");
+    QFile file(QDir(m_install->root()).filePath("god/" + name + ".god"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(encoded.bytes.data(), qint64(encoded.bytes.size()));
 }
 
 void SearchPanelTest::init()
 {
-    m_install = std::make_unique<Installation>();
+    m_install.reset(); // its destructor removes the box observer: drop it before the next one
+    m_install = std::make_unique<ViewerInstallation>();
     // A long article, so that a passage near its end must be scrolled to.
     QString body = "<h1>符咒心得</h1>";
     for (int i = 0; i < 80; ++i)
         body += QString("<p>第%1段：画符之前，先须净心。</p>").arg(i);
     body += "<p>末段：心不净则符不灵，此为要诀。</p>";
     writeArticle("符咒心得", 2, body);
-    m_frame = Module1::Main([] { return QDate(2026, 5, 1); }, m_install->dir.path());
+    m_frame = Module1::Main([] { return QDate(2026, 5, 1); }, m_install->root());
     m_frame->showNormal();
     m_frame->resize(1366, 768);
     QVERIFY(QTest::qWaitForWindowExposed(m_frame));
@@ -292,7 +293,9 @@ void SearchPanelTest::articleHit_opensAndMarksThePassage()
 
 void SearchPanelTest::missingArticle_lineInPanelNoMessage()
 {
-    // 祝由须知 was never written; 符咒心得 is there. Type a query one key at a time.
+    // 祝由须知's file is gone; 符咒心得 is there. Type a query one key at a time.
+    const QString missing = m_install->path(articleName("祝由须知"));
+    QVERIFY(!QFile::exists(missing) || QFile::remove(missing));
     QVERIFY(openPanel());
     auto *notices = m_panel->findChild<QLabel *>("SearchNotices");
     QVERIFY(!notices->isVisible());
@@ -304,7 +307,7 @@ void SearchPanelTest::missingArticle_lineInPanelNoMessage()
     type("撞客");
     QVERIFY(m_install->boxes.isEmpty());
     // Nothing was written while searching.
-    QVERIFY(!QFile::exists(m_install->dir.filePath("tem.htm")));
+    QVERIFY(!QFile::exists(QDir(m_install->root()).filePath("tem.htm")));
 }
 
 QTEST_MAIN(SearchPanelTest)
