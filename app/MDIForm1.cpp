@@ -86,6 +86,9 @@ MDIForm1::MDIForm1(QWidget *parent)
 
 MDIForm1::~MDIForm1()
 {
+    // The child windows close after this destructor has run, and the area reports each activation
+    // change on the way: the frame no longer hears them.
+    disconnect(m_area, nullptr, this, nullptr);
     if (Module1::mdiArea() == m_area)
         Module1::setMdiArea(nullptr);
 }
