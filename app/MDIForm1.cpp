@@ -8,6 +8,7 @@
 #include "common/Twips.h"
 #include "content/TableOfContents.h"
 #include "articles/ArticlePage.h"
+#include "articles/PageFile.h"
 #include "catalogue/Fmulu.h"
 
 #include <QAction>
@@ -304,9 +305,8 @@ void MDIForm1::fitCatalogue()
 
 void MDIForm1::timerTick()
 {
-    const QString name = Module1::appFile(QStringLiteral("\\tem.htm"));
-    if (QFile::exists(name))
-        QFile::remove(name); // in use or protected: the next tick tries again
+    // In use or protected: the next tick tries again. A link of that name is removed, never followed.
+    PageFile::removePages();
 }
 
 void MDIForm1::sendCatalogueBack()

@@ -2,8 +2,10 @@
 
 #include "common/Module1.h"
 #include "common/MsgBox.h"
+#include "common/RegularFile.h"
 #include "articles/ArticleCodec.h"
 #include "articles/Fwangye.h"
+#include "articles/PageFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,22 +27,21 @@ QString shown(const QString &fileName)
 // names the file.
 std::optional<std::vector<std::uint16_t>> readArticleFile(const QString &fileName, QString *error)
 {
-    const QFileInfo info(fileName);
-    if (!info.exists()) {
+    QFile file;
+    switch (RegularFile::open(file, fileName)) {
+    case RegularFile::Refusal::None:
+        break;
+    case RegularFile::Refusal::Missing:
         *error = QStringLiteral("文件未找到：%1").arg(shown(fileName));
         return std::nullopt;
-    }
-    if (info.isDir()) {
+    case RegularFile::Refusal::Folder:
         *error = QStringLiteral("无法打开文章文件：%1 是一个文件夹，不是文件。").arg(shown(fileName));
         return std::nullopt;
-    }
-    // A pipe or a device would block reading until something writes to it, or never end.
-    if (!info.isFile()) {
+    case RegularFile::Refusal::NotRegular:
         *error = QStringLiteral("无法打开文章文件：%1 不是普通文件。").arg(shown(fileName));
         return std::nullopt;
-    }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    case RegularFile::Refusal::Denied:
+    case RegularFile::Refusal::TooLarge:
         *error = QStringLiteral("拒绝访问，无法读取文章文件：%1").arg(shown(fileName));
         return std::nullopt;
     }
@@ -57,33 +58,6 @@ std::optional<std::vector<std::uint16_t>> readArticleFile(const QString &fileNam
     }
     reader.finish();
     return reader.takeCodes();
-}
-
-// Writes the page exactly as given; nothing but the named file is created or changed.
-bool writePageFile(const QString &fileName, const std::string &page, QString *error)
-{
-    const QFileInfo info(fileName);
-    if (info.isDir()) {
-        *error = QStringLiteral("无法写入临时文件：%1 是一个文件夹。").arg(shown(fileName));
-        return false;
-    }
-    // Writing through a link would overwrite whatever file it points to.
-    if (info.isSymLink()) {
-        *error = QStringLiteral("无法写入临时文件：%1 是一个指向其他文件的链接。").arg(shown(fileName));
-        return false;
-    }
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = QStringLiteral("拒绝访问，无法写入临时文件：%1").arg(shown(fileName));
-        return false;
-    }
-    const qint64 written = file.write(page.data(), qint64(page.size()));
-    file.close();
-    if (written != qint64(page.size()) || file.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("写入临时文件时出错（磁盘可能已满）：%1").arg(shown(fileName));
-        return false;
-    }
-    return true;
 }
 
 // Brings a window to the front as it is: a minimised article page stays minimised.
@@ -137,10 +111,10 @@ void OpenArticlePage(const QString &name, int shift)
 
     // 4.-6. Decode, write the temporary page and show it. A failure leaves the page empty.
     const std::string decoded = ArticleCodec::decodeText(*text, shift);
-    const QString pageFile = Module1::appFile(QStringLiteral("\\tem.htm"));
-    if (!writePageFile(pageFile, decoded, &error)) {
-        MsgBox::show(error);
+    const PageFile::Written written = PageFile::writePage(decoded);
+    if (!written.ok) {
+        MsgBox::show(written.error);
         return;
     }
-    page->navigate(pageFile);
+    page->navigate(written.path);
 }

@@ -11,6 +11,7 @@
 #include "common/Pictures.h"
 #include "articles/ArticlePage.h"
 #include "articles/Fwangye.h"
+#include "articles/PageFile.h"
 #include "catalogue/Fmulu.h"
 #include "content/Catalogue.h"
 #include "viewer/Fllhb.h"
@@ -25,6 +26,15 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+
+#include <atomic>
+#include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace robust;
 
@@ -107,19 +117,27 @@ private slots:
     void bannerBox_notEndless();
     void articleFile_data();
     void articleFile();
+    void readOnlyInstallation_data();
     void readOnlyInstallation();
+    void installedCopy();
     void temPage_data();
     void temPage();
+    void temPage_hardLinkNotWrittenThrough();
+    void temPage_swappedForLinkMeanwhile();
 
 private:
     // Skips the case when permission bits would not stop this process (root, as CI runs).
     bool skipUnreadableAsRoot(Fault fault);
     bool m_permissionsApply = true;
+    // The per-user runtime folder of this run, where a page goes that the installation cannot take.
+    QTemporaryDir m_runtime;
 };
 
 void RobustFaultsTest::initTestCase()
 {
     m_permissionsApply = permissionsApply();
+    QVERIFY(m_runtime.isValid());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
 }
 
 void RobustFaultsTest::cleanup()
@@ -420,11 +438,23 @@ void RobustFaultsTest::articleFile()
     }
 }
 
+void RobustFaultsTest::readOnlyInstallation_data()
+{
+    QTest::addColumn<bool>("privateFolder");
+    QTest::newRow("private folder") << true;
+    QTest::newRow("no private folder") << false;
+}
+
 void RobustFaultsTest::readOnlyInstallation()
 {
+    QFETCH(bool, privateFolder);
     if (!m_permissionsApply)
         QSKIP("running as root: a read-only folder can still be written");
     Installation installation;
+    const QString blocked = m_runtime.filePath(QStringLiteral("linglu"));
+    if (!privateFolder)
+        QVERIFY(writeFile(blocked, "a file where the private folder would be"));
+    const auto unblocked = qScopeGuard([&] { QFile::remove(blocked); });
     const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
     QVERIFY(QFile::setPermissions(installation.root(), readOnly));
     const auto writable = qScopeGuard(
@@ -437,18 +467,63 @@ void RobustFaultsTest::readOnlyInstallation()
     QCOMPARE(boxes.count(), 0);
     QCOMPARE(shownNumber(viewerOf(frame, kChapter)), kFirstPicture);
 
-    // The article cannot write its page: one message, a window without content.
     OpenArticlePage(QStringLiteral("符咒心得"), 2);
     QCoreApplication::processEvents();
-    QCOMPARE(boxes.count(), 1);
-    QVERIFY(boxes.shown().first().text.contains(QStringLiteral("tem.htm")));
     const QList<Fwangye *> pages = childForms<Fwangye>(frame);
     QCOMPARE(pages.size(), 1);
-    QVERIFY(pages.first()->WebBrowser1()->toPlainText().isEmpty());
+    const QString privatePage = blocked + QStringLiteral("/tem.htm");
+    if (privateFolder) {
+        // The page goes to the user's own folder, closed to others, and is shown from there.
+        QCOMPARE(boxes.count(), 0);
+        QVERIFY(pages.first()->WebBrowser1()->toPlainText().contains(QStringLiteral("试验用的文章")));
+        QVERIFY(QFileInfo(privatePage).isFile());
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        QCOMPARE(QFileInfo(blocked).permissions() & others, QFileDevice::Permissions());
+        // The timer deletes it there as well, and says nothing.
+        frame->timerTick();
+        QVERIFY(!QFileInfo::exists(privatePage));
+        QCOMPARE(boxes.count(), 0);
+    } else {
+        // Neither folder can take the page: one message, a window without content.
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(boxes.shown().first().text.contains(QStringLiteral("tem.htm")));
+        QVERIFY(pages.first()->WebBrowser1()->toPlainText().isEmpty());
+        // The deletion timer finds nothing to do and says nothing.
+        frame->timerTick();
+        QCOMPARE(boxes.count(), 1);
+    }
+}
 
-    // The deletion timer finds nothing to do and says nothing.
+void RobustFaultsTest::installedCopy()
+{
+    // The program's own installation folder, installed the way the README tells users to and made
+    // read-only, given by the test command (run as an ordinary user or from a read-only mount):
+    // both real articles open and show their pages from the user's private folder.
+    const QString installed = qEnvironmentVariable("LINGLU_INSTALLED_DIR");
+    if (installed.isEmpty())
+        QSKIP("no installed copy given (LINGLU_INSTALLED_DIR)");
+    QVERIFY2(QFileInfo(installed + QStringLiteral("/god")).isDir(), qPrintable(installed));
+    Module1::setAppPath(installed);
+    bool notWritable = false;
+    QVERIFY2(!PageFile::writeInto(installed, "x", &notWritable).ok && notWritable,
+             "the installed copy can be written: make it read-only first");
+    BoxRecorder boxes;
+    MDIForm1 *frame = openFrame();
+    for (const auto &[name, shift] : {std::pair{QStringLiteral("符咒心得"), 2}, std::pair{QStringLiteral("祝由须知"), 3}}) {
+        OpenArticlePage(name, shift);
+        QCoreApplication::processEvents();
+        QCOMPARE(boxes.count(), 0);
+        const Fwangye *page = childForms<Fwangye>(frame).last();
+        QCOMPARE(Module1::captionOf(const_cast<Fwangye *>(page)), name); // the page's own title
+        QVERIFY(page->WebBrowser1()->toPlainText().size() > 1000);
+        QVERIFY(QFileInfo(page->WebBrowser1()->source().toLocalFile()).isFile());
+        QVERIFY(!page->WebBrowser1()->source().toLocalFile().startsWith(installed));
+    }
+    QVERIFY(!QFileInfo::exists(installed + QStringLiteral("/tem.htm")));
     frame->timerTick();
-    QCOMPARE(boxes.count(), 1);
+    QVERIFY(!QFileInfo::exists(childForms<Fwangye>(frame).last()->WebBrowser1()->source().toLocalFile()));
+    QCOMPARE(boxes.count(), 0);
 }
 
 void RobustFaultsTest::temPage_data()
@@ -457,6 +532,8 @@ void RobustFaultsTest::temPage_data()
     QTest::newRow("directory") << "directory";
     QTest::newRow("read-only") << "read-only";
     QTest::newRow("link to another file") << "link";
+    QTest::newRow("dangling link") << "dangling link";
+    QTest::newRow("named pipe") << "named pipe";
 }
 
 void RobustFaultsTest::temPage()
@@ -476,6 +553,16 @@ void RobustFaultsTest::temPage()
         QVERIFY(writeFile(other, "precious"));
         if (!QFile::link(other, page))
             QSKIP("this file system has no symbolic links");
+    } else if (obstacle == QStringLiteral("dangling link")) {
+        // Following it would create the file it names.
+        if (!QFile::link(other, page))
+            QSKIP("this file system has no symbolic links");
+    } else if (obstacle == QStringLiteral("named pipe")) {
+#ifdef _WIN32
+        QSKIP("no named pipes in the file system here");
+#else
+        QCOMPARE(::mkfifo(QFile::encodeName(page).constData(), 0644), 0);
+#endif
     } else {
         QVERIFY(writeFile(page, "old"));
         QVERIFY(QFile::setPermissions(page, QFileDevice::ReadOwner));
@@ -483,8 +570,12 @@ void RobustFaultsTest::temPage()
     BoxRecorder boxes;
     MDIForm1 *frame = openFrame();
 
-    OpenArticlePage(QStringLiteral("祝由须知"), 3);
-    QCoreApplication::processEvents();
+    {
+        // Opening a pipe for writing would wait for a reader for ever.
+        Watchdog watchdog("opening an article with an obstacle at tem.htm", 5);
+        OpenArticlePage(QStringLiteral("祝由须知"), 3);
+        QCoreApplication::processEvents();
+    }
     QCOMPARE(boxes.count(), 1);
     QVERIFY(boxes.shown().first().text.contains(QStringLiteral("tem.htm")));
     QCOMPARE(childForms<Fwangye>(frame).size(), 1);
@@ -503,6 +594,11 @@ void RobustFaultsTest::temPage()
         QCOMPARE(kept.readAll(), QByteArray("precious"));
         QVERIFY(!QFileInfo(page).isSymLink()); // the timer removed the link itself
     }
+    if (obstacle == QStringLiteral("dangling link") || obstacle == QStringLiteral("named pipe")) {
+        QVERIFY(!QFileInfo::exists(other));
+        QVERIFY(!QFileInfo(page).isSymLink());
+        QVERIFY(!QFileInfo::exists(page)); // removed by the timer, so later openings work
+    }
 
     // The other article meets the same obstacle, or, once the timer removed the read-only file,
     // none.
@@ -510,6 +606,85 @@ void RobustFaultsTest::temPage()
     OpenArticlePage(QStringLiteral("符咒心得"), 2);
     QCoreApplication::processEvents();
     QCOMPARE(boxes.count(), QFileInfo::exists(page) && directory ? 1 : 0);
+}
+
+void RobustFaultsTest::temPage_hardLinkNotWrittenThrough()
+{
+    // A hard link looks like any file; only replacing the name, never writing into the file, keeps
+    // the other name's content.
+    Installation installation;
+    const QString page = installation.path(kTemPage);
+    const QString other = installation.path(QStringLiteral("\\other.txt"));
+    QVERIFY(writeFile(other, "precious"));
+#ifdef _WIN32
+    QSKIP("hard links are made differently here");
+#else
+    if (::link(QFile::encodeName(other).constData(), QFile::encodeName(page).constData()) != 0)
+        QSKIP("this file system has no hard links");
+#endif
+    BoxRecorder boxes;
+    MDIForm1 *frame = openFrame();
+    OpenArticlePage(QStringLiteral("祝由须知"), 3);
+    QCoreApplication::processEvents();
+    QCOMPARE(boxes.count(), 0);
+    QFile kept(other);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("precious"));
+    QFile written(page);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll().contains("<title>"));
+    const QList<Fwangye *> pages = childForms<Fwangye>(frame);
+    QCOMPARE(pages.size(), 1);
+    QVERIFY(!pages.first()->WebBrowser1()->toPlainText().isEmpty());
+    // Only the page and the other file are there: no half-written file is left behind.
+    QCOMPARE(QDir(installation.root()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+}
+
+void RobustFaultsTest::temPage_swappedForLinkMeanwhile()
+{
+#ifdef _WIN32
+    QSKIP("symbolic links need privileges here");
+#else
+    // Another process swaps tem.htm between a file and a link to a file elsewhere, as fast as it
+    // can, while the page is written again and again. Whatever it catches, the other file stays as
+    // it was: the page is never opened by its name.
+    Installation installation;
+    const QString page = installation.path(kTemPage);
+    const QString victim = installation.path(QStringLiteral("\\victim.txt"));
+    QVERIFY(writeFile(victim, "precious"));
+    const QByteArray pageName = QFile::encodeName(page);
+    const QByteArray linkName = QFile::encodeName(installation.path(QStringLiteral("\\swap-link")));
+    const QByteArray fileName = QFile::encodeName(installation.path(QStringLiteral("\\swap-file")));
+    std::atomic<bool> stop = false;
+    std::thread swapper([&] {
+        while (!stop) {
+            ::symlink(QFile::encodeName(victim).constData(), linkName.constData());
+            ::rename(linkName.constData(), pageName.constData());
+            std::this_thread::sleep_for(std::chrono::microseconds(20));
+            const int fd = ::open(fileName.constData(), O_WRONLY | O_CREAT, 0644);
+            if (fd >= 0)
+                ::close(fd);
+            ::rename(fileName.constData(), pageName.constData());
+            std::this_thread::sleep_for(std::chrono::microseconds(20));
+        }
+    });
+    const std::string content = "<html><title>x</title></html>";
+    int written = 0;
+    {
+        Watchdog watchdog("writing the page while it is swapped", 20);
+        for (int attempt = 0; attempt < 20000 && written < 50; ++attempt) {
+            const PageFile::Written result = PageFile::writeInto(installation.root(), content);
+            written += result.ok ? 1 : 0;
+        }
+    }
+    stop = true;
+    swapper.join();
+    QFile kept(victim);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("precious"));
+    QVERIFY2(written > 0, "the page was never written");
+    qInfo("%d writings succeeded between swaps", written);
+#endif
 }
 
 QTEST_MAIN(RobustFaultsTest)

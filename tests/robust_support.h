@@ -22,6 +22,13 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
 namespace robust {
 
 // The frame's child windows of one kind, in the order they were created.
@@ -159,5 +166,73 @@ inline qint64 residentKiB()
             return line.mid(6).trimmed().split(' ').first().toLongLong();
     return -1;
 }
+
+// The process's peak resident memory in KiB since the last resetPeakKiB(), or -1.
+inline qint64 peakKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    return -1;
+}
+
+// Starts a new peak: writing 5 to clear_refs sets the peak back to what is resident now.
+inline void resetPeakKiB()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+// Ends the test program at once, with a message saying what hung or grew, when the work it guards
+// takes longer than the given seconds or makes the process grow by more than the given MiB. A
+// blocking open() or an endless read cannot be interrupted from inside, and a test that waits for
+// the run's time-out says nothing about where it stopped.
+class Watchdog
+{
+public:
+    Watchdog(const char *what, double seconds, qint64 maxGrowthMiB = 600)
+        : m_what(what)
+    {
+        const qint64 start = residentKiB();
+        m_thread = std::thread([this, seconds, maxGrowthMiB, start] {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+            std::unique_lock lock(m_mutex);
+            while (!m_done) {
+                if (std::chrono::steady_clock::now() >= deadline) {
+                    std::fprintf(stderr, "FAIL! %s: still busy after %.1f s\n", m_what, seconds);
+                    std::_Exit(3);
+                }
+                const qint64 now = residentKiB();
+                if (start >= 0 && now >= 0 && now - start > maxGrowthMiB * 1024) {
+                    std::fprintf(stderr, "FAIL! %s: grew by %lld MiB\n", m_what, static_cast<long long>((now - start) / 1024));
+                    std::_Exit(3);
+                }
+                m_wake.wait_for(lock, std::chrono::milliseconds(20));
+            }
+        });
+    }
+    ~Watchdog()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_done = true;
+        }
+        m_wake.notify_all();
+        m_thread.join();
+    }
+    Watchdog(const Watchdog &) = delete;
+    Watchdog &operator=(const Watchdog &) = delete;
+
+private:
+    const char *m_what;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_done = false;
+    std::thread m_thread;
+};
 
 } // namespace robust
