@@ -5,6 +5,7 @@
 #include "common/RegularFile.h"
 #include "articles/ArticleCodec.h"
 #include "articles/Fwangye.h"
+#include "articles/GbkText.h"
 #include "articles/PageFile.h"
 
 #include <QDir>
@@ -80,7 +81,7 @@ std::optional<QString> ReadArticlePage(const QString &name, int shift, QString *
     if (!text)
         return std::nullopt;
     const std::string decoded = ArticleCodec::decodeText(*text, shift);
-    return ArticleBrowser::decodePage(QByteArray::fromStdString(decoded));
+    return articles::decodePage(QByteArray::fromStdString(decoded));
 }
 
 void OpenArticlePage(const QString &name, int shift)

@@ -1,6 +1,5 @@
 #include "articles/Fwangye.h"
 
-#include "articles/GbkText.h"
 #include "articles/ReadingColumn.h"
 #include "common/Fonts.h"
 #include "common/Module1.h"
@@ -8,13 +7,9 @@
 #include "common/Twips.h"
 
 #include <QAction>
-#include <QFile>
-#include <QFontMetrics>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QResizeEvent>
-#include <QStyle>
-#include <QStringDecoder>
 
 #include <memory>
 
@@ -30,50 +25,6 @@ constexpr double kRestoredHeight = 6750;
 
 } // namespace
 
-QString ArticleBrowser::decodePage(const QByteArray &page)
-{
-
-    // A byte order mark or a declared character set other than gb2312 or gbk is honoured; gb2312,
-    // gbk, or no declaration at all, means GBK, converted as the system converts code page 936.
-    QStringDecoder decoder = QStringDecoder::decoderForHtml(page);
-    const bool declared = QStringConverter::encodingForData(page).has_value()
-        || page.first(qMin(page.size(), qsizetype(1024))).toLower().contains("charset=");
-    const QString declaredName = QString::fromLatin1(decoder.name());
-    const bool gbk = declaredName.compare(QLatin1String("GB2312"), Qt::CaseInsensitive) == 0
-        || declaredName.compare(QLatin1String("GBK"), Qt::CaseInsensitive) == 0
-        || declaredName.compare(QLatin1String("windows-936"), Qt::CaseInsensitive) == 0;
-    if (!decoder.isValid() || !declared || gbk) {
-        const std::optional<QString> text = articles::gbkToText(page);
-        return text ? *text : QString::fromLatin1(page);
-    }
-    return QString(decoder.decode(page));
-}
-
-QVariant ArticleBrowser::loadResource(int type, const QUrl &name)
-{
-    if (type != QTextDocument::HtmlResource || !name.isLocalFile())
-        return QTextBrowser::loadResource(type, name);
-    QFile file(name.toLocalFile());
-    if (!file.open(QIODevice::ReadOnly))
-        return QTextBrowser::loadResource(type, name);
-    return decodePage(file.readAll());
-}
-
-bool ArticleBrowser::event(QEvent *event)
-{
-    if (event->type() == QEvent::Resize) {
-        // One ideograph of the body text (CJK characters are one em wide); the column is centred
-        // beside a vertical scroll bar, which long pages have.
-        const int character = QFontMetrics(Fonts::songTi(articles::kBodyPointSize)).horizontalAdvance(QChar(0x4E2D));
-        const int view = static_cast<QResizeEvent *>(event)->size().width() - 2 * frameWidth()
-            - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-        const int side = articles::columnMargin(view, character, 0);
-        if (viewportMargins() != QMargins(side, 0, side, 0))
-            setViewportMargins(side, 0, side, 0);
-    }
-    return QTextBrowser::event(event);
-}
-
 Fwangye::Fwangye(QWidget *parent)
     : QWidget(parent)
 {
@@ -83,7 +34,6 @@ Fwangye::Fwangye(QWidget *parent)
     m_webBrowser1 = new ArticleBrowser(this);
     m_webBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     m_webBrowser1->move(Twips::toPixels(kViewOffset), Twips::toPixels(kViewOffset));
-    m_webBrowser1->setOpenExternalLinks(true);
     // The pages are set in a serif face: the one their style sheets name (宋体) or its stand-in,
     // and for a page that names none, the same.
     Fonts::installSubstitutes();
@@ -122,7 +72,7 @@ void Fwangye::setCaption(const QString &caption)
 
 void Fwangye::navigate(const QString &fileName)
 {
-    m_webBrowser1->setSource(QUrl::fromLocalFile(fileName), QTextDocument::HtmlResource);
+    m_webBrowser1->openPage(fileName);
 }
 
 void Fwangye::navigationComplete()

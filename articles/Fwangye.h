@@ -1,33 +1,12 @@
 #pragma once
 // The article page window: a child window of the frame holding one HTML view, WebBrowser1.
 
-#include <QTextBrowser>
+#include "articles/ArticleBrowser.h"
+
 #include <QWidget>
 
 class QAction;
 class QPagedPaintDevice;
-
-// The HTML view of an article page. Article pages are GBK text; a page that declares "gb2312"
-// means GBK by it, as the platform's browsers read it, so it is read with the GBK converter.
-// (Qt's converter of that name knows only GB2312 proper and garbles characters outside it, among
-// them the 箓 of the book's own name.)
-class ArticleBrowser : public QTextBrowser
-{
-    Q_OBJECT
-
-public:
-    using QTextBrowser::QTextBrowser;
-
-    QVariant loadResource(int type, const QUrl &name) override;
-
-    // The text of an article page's bytes, read as the view reads them.
-    static QString decodePage(const QByteArray &page);
-
-protected:
-    // A new width sets the reading column (articles/ReadingColumn.h) as side margins of the view.
-    // They depend on the width alone, so a page is laid out once when it loads.
-    bool event(QEvent *event) override;
-};
 
 class Fwangye : public QWidget
 {

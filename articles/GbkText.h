@@ -13,4 +13,10 @@ namespace articles {
 // Nothing when no GBK conversion is available on this system.
 std::optional<QString> gbkToText(QByteArrayView bytes);
 
+// The text of an article page's bytes, read as the article view reads them. A byte order mark or a
+// declared character set other than gb2312 or gbk is honoured; gb2312, gbk, or no declaration at
+// all, means GBK, as the platform's browsers read it. (Qt's converter named gb2312 knows only
+// GB2312 proper and garbles characters outside it, among them the 箓 of the book's own name.)
+QString decodePage(const QByteArray &page);
+
 } // namespace articles

@@ -1,0 +1,60 @@
+#include "articles/ArticleBrowser.h"
+
+#include "articles/ReadingColumn.h"
+#include "common/Fonts.h"
+#include "common/Module1.h"
+
+#include <QFontMetrics>
+#include <QResizeEvent>
+#include <QStyle>
+
+ArticleBrowser::ArticleBrowser(QWidget *parent)
+    : QTextBrowser(parent)
+    , m_resources(Module1::AppPath())
+{
+    setOpenExternalLinks(false);
+    // Every link comes here first; the view itself never navigates.
+    setOpenLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, &ArticleBrowser::followLink);
+}
+
+void ArticleBrowser::openPage(const QString &pageFile)
+{
+    m_resources.setPageFile(pageFile);
+    setSource(QUrl::fromLocalFile(pageFile), QTextDocument::HtmlResource);
+}
+
+QVariant ArticleBrowser::loadResource(int type, const QUrl &name)
+{
+    return m_resources.load(type, name);
+}
+
+void ArticleBrowser::followLink(const QUrl &link)
+{
+    QUrl target;
+    switch (m_resources.follow(link, source(), &target)) {
+    case ArticleResources::Link::InPage:
+        scrollToAnchor(target.fragment());
+        break;
+    case ArticleResources::Link::OpenPage:
+        setSource(target, QTextDocument::HtmlResource);
+        break;
+    case ArticleResources::Link::Refused:
+        break;
+    }
+}
+
+bool ArticleBrowser::event(QEvent *event)
+{
+    if (event->type() == QEvent::Resize) {
+        // One ideograph of the body text (CJK characters are one em wide); the column is centred
+        // beside a vertical scroll bar, which long pages have.
+        const int character = QFontMetrics(Fonts::songTi(articles::kBodyPointSize)).horizontalAdvance(QChar(0x4E2D));
+        const int view = static_cast<QResizeEvent *>(event)->size().width() - 2 * frameWidth()
+            - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        const int side = articles::columnMargin(view, character, 0);
+        if (viewportMargins() != QMargins(side, 0, side, 0))
+            setViewportMargins(side, 0, side, 0);
+    }
+    return QTextBrowser::event(event);
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The HTML view of an article page, closed to everything outside the installation: it loads only
+// what ArticleResources allows, follows links only to anchors of its page and to other pages of
+// the installation, and never hands a link to another program.
+
+#include "articles/ArticleResources.h"
+
+#include <QTextBrowser>
+
+class ArticleBrowser : public QTextBrowser
+{
+    Q_OBJECT
+
+public:
+    explicit ArticleBrowser(QWidget *parent = nullptr);
+
+    /// Shows a page file: the installation's "tem.htm" or the one in the user's private folder.
+    void openPage(const QString &pageFile);
+
+    QVariant loadResource(int type, const QUrl &name) override;
+
+    const ArticleResources &resources() const { return m_resources; }
+
+protected:
+    // A new width sets the reading column (articles/ReadingColumn.h) as side margins of the view.
+    // They depend on the width alone, so a page is laid out once when it loads.
+    bool event(QEvent *event) override;
+
+private:
+    void followLink(const QUrl &link);
+
+    ArticleResources m_resources;
+};

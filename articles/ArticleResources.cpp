@@ -1,0 +1,165 @@
+#include "articles/ArticleResources.h"
+
+#include "articles/GbkText.h"
+#include "articles/PageSanitiser.h"
+#include "common/Pictures.h"
+#include "common/RegularFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextDocument>
+
+namespace {
+
+bool isPageName(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("htm") || suffix == QLatin1String("html");
+}
+
+} // namespace
+
+ArticleResources::ArticleResources(const QString &installationFolder)
+    : m_folder(QFileInfo(installationFolder).canonicalFilePath())
+{
+}
+
+void ArticleResources::setPageFile(const QString &pageFile)
+{
+    m_pageFile = QFileInfo(pageFile).canonicalFilePath();
+    // A new page: pages are read anew, everything else the last one asked for is remembered.
+    const QString pages = QString::number(int(QTextDocument::HtmlResource)) + QLatin1Char(':');
+    m_answers.removeIf([&](const auto &it) { return it.key().startsWith(pages); });
+    m_files.removeIf([&](const auto &it) { return it.key().startsWith(pages); });
+}
+
+QVariant ArticleResources::refusal(int type)
+{
+    switch (type) {
+    case QTextDocument::ImageResource: {
+        QImage blank(1, 1, QImage::Format_ARGB32);
+        blank.fill(Qt::transparent);
+        return blank;
+    }
+    case QTextDocument::HtmlResource:
+    case QTextDocument::StyleSheetResource:
+    case QTextDocument::MarkdownResource:
+        return QString();
+    default:
+        return QByteArray();
+    }
+}
+
+QString ArticleResources::localFileOf(const QUrl &name) const
+{
+    if (m_folder.isEmpty())
+        return QString();
+    QUrl url = name;
+    if (url.isRelative() && url.scheme().isEmpty())
+        url = QUrl::fromLocalFile(m_folder + QLatin1Char('/')).resolved(name);
+    if (!url.isLocalFile())
+        return QString();
+    return url.toLocalFile();
+}
+
+QString ArticleResources::allowedPath(const QString &localFile, bool asPage) const
+{
+    if (localFile.isEmpty() || m_folder.isEmpty())
+        return QString();
+    const QString canonical = QFileInfo(localFile).canonicalFilePath();
+    if (canonical.isEmpty())
+        return QString();
+    if (asPage && !m_pageFile.isEmpty() && canonical == m_pageFile)
+        return canonical;
+    if (!canonical.startsWith(m_folder + QLatin1Char('/')))
+        return QString();
+    if (asPage && !isPageName(canonical))
+        return QString();
+    return canonical;
+}
+
+QVariant ArticleResources::load(int type, const QUrl &name)
+{
+    const QString key = QString::number(type) + QLatin1Char(':') + name.toString(QUrl::RemoveQuery | QUrl::RemoveFragment);
+    const auto known = m_answers.constFind(key);
+    if (known != m_answers.constEnd())
+        return *known;
+    if (m_answers.size() >= kMaxRequests)
+        return refusal(type);
+
+    QVariant answer;
+    const bool asPage = type == QTextDocument::HtmlResource;
+    const QString path = allowedPath(localFileOf(name), asPage);
+    if (path.isEmpty())
+        answer = refusal(type);
+    else
+        answer = read(type, path);
+    m_answers.insert(key, answer);
+    return answer;
+}
+
+QVariant ArticleResources::read(int type, const QString &canonicalPath)
+{
+    const QString key = QString::number(type) + QLatin1Char(':') + canonicalPath;
+    const auto known = m_files.constFind(key);
+    if (known != m_files.constEnd())
+        return *known;
+    if (m_filesRead.size() >= kMaxFiles)
+        return refusal(type);
+    m_filesRead.append(canonicalPath);
+
+    QVariant answer = refusal(type);
+    switch (type) {
+    case QTextDocument::HtmlResource:
+    case QTextDocument::StyleSheetResource: {
+        const bool page = type == QTextDocument::HtmlResource;
+        QFile file;
+        if (RegularFile::open(file, canonicalPath, page ? kMaxPageBytes : kMaxStyleSheetBytes) != RegularFile::Refusal::None)
+            break;
+        const QByteArray bytes = file.read(page ? kMaxPageBytes : kMaxStyleSheetBytes);
+        answer = page ? PageSanitiser::flattenDeepTables(articles::decodePage(bytes)) : QString::fromUtf8(bytes);
+        break;
+    }
+    case QTextDocument::ImageResource: {
+        // Looked at without blocking first; the picture loader then bounds dimensions and the
+        // decoder's memory.
+        QFile file;
+        if (RegularFile::open(file, canonicalPath, kMaxPictureBytes) != RegularFile::Refusal::None)
+            break;
+        file.close();
+        const QImage image = Pictures::load(canonicalPath);
+        if (image.isNull() || m_pictureMemory + image.sizeInBytes() > kMaxPictureMemory)
+            break;
+        m_pictureMemory += image.sizeInBytes();
+        answer = image;
+        break;
+    }
+    default:
+        break;
+    }
+    m_files.insert(key, answer);
+    return answer;
+}
+
+ArticleResources::Link ArticleResources::follow(const QUrl &link, const QUrl &current, QUrl *target) const
+{
+    // A link to an anchor of the page shown, written as "#name" or with the page's own name.
+    if (link.hasFragment()) {
+        const bool samePage = (link.scheme().isEmpty() && link.path().isEmpty())
+            || link.adjusted(QUrl::RemoveFragment) == current.adjusted(QUrl::RemoveFragment);
+        if (samePage) {
+            if (target)
+                *target = link;
+            return Link::InPage;
+        }
+    }
+    const QString path = allowedPath(localFileOf(link.adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery)), true);
+    if (path.isEmpty() || path == m_pageFile)
+        return Link::Refused;
+    if (target) {
+        *target = QUrl::fromLocalFile(path);
+        if (link.hasFragment())
+            target->setFragment(link.fragment());
+    }
+    return Link::OpenPage;
+}
