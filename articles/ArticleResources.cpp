@@ -121,12 +121,8 @@ QVariant ArticleResources::read(int type, const QString &canonicalPath)
         break;
     }
     case QTextDocument::ImageResource: {
-        // Looked at without blocking first; the picture loader then bounds dimensions and the
-        // decoder's memory.
-        QFile file;
-        if (RegularFile::open(file, canonicalPath, kMaxPictureBytes) != RegularFile::Refusal::None)
-            break;
-        file.close();
+        // The picture loader opens regular files only, without blocking, and bounds the file's size,
+        // the picture's dimensions and the decoder's memory.
         const QImage image = Pictures::load(canonicalPath);
         if (image.isNull() || m_pictureMemory + image.sizeInBytes() > kMaxPictureMemory)
             break;

@@ -17,11 +17,11 @@
 class ArticleResources
 {
 public:
-    /// Bounds for one page: the size of one file of each kind, the number of files read, and the
-    /// memory all its pictures together may take once decoded.
+    /// Bounds for one page: the size of a page or style sheet file (pictures have the picture
+    /// loader's bounds), the number of files read, and the memory all its pictures together may
+    /// take once decoded.
     static constexpr qint64 kMaxPageBytes = 1 << 20;
     static constexpr qint64 kMaxStyleSheetBytes = 256 << 10;
-    static constexpr qint64 kMaxPictureBytes = 8 << 20;
     static constexpr int kMaxFiles = 64;
     static constexpr qint64 kMaxPictureMemory = 192ll << 20;
     /// Distinct names a page may ask for at all; beyond this nothing is even looked up.

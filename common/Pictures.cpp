@@ -1,7 +1,11 @@
 #include "common/Pictures.h"
 
+#include "common/PictureBounds.h"
+#include "common/RegularFile.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,29 +22,54 @@ QImage load(const QString &fileName, QString *errorDescription, const QSize &sca
             *errorDescription = description;
         return QImage();
     };
+    const QString tooLarge = QStringLiteral("图片太大，无法显示：%1").arg(shown);
 
-    const QFileInfo info(fileName);
-    if (!info.exists())
+    // Only a regular file is opened, without blocking: a pipe or a device in a picture's place is
+    // refused before a byte is read.
+    QFile file;
+    switch (RegularFile::open(file, fileName, PictureBounds::kMaxFileBytes)) {
+    case RegularFile::Refusal::None:
+        break;
+    case RegularFile::Refusal::Missing:
         return fail(QStringLiteral("文件未找到：%1").arg(shown));
-    if (info.isDir())
+    case RegularFile::Refusal::Folder:
         return fail(QStringLiteral("无法打开图片文件：%1 是一个文件夹，不是图片文件。").arg(shown));
-
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    case RegularFile::Refusal::NotRegular:
+        return fail(QStringLiteral("无法打开图片文件：%1 不是普通文件。").arg(shown));
+    case RegularFile::Refusal::Denied:
         return fail(QStringLiteral("拒绝访问，无法读取图片文件：%1").arg(shown));
-    if (file.size() == 0)
+    case RegularFile::Refusal::TooLarge:
+        return fail(tooLarge);
+    }
+    const QByteArray bytes = file.read(PictureBounds::kMaxFileBytes);
+    file.close();
+    if (bytes.isEmpty())
         return fail(QStringLiteral("图片文件是空的：%1").arg(shown));
+    const QString damaged = QStringLiteral("无效的图片：%1 不是可以识别的图片格式，或者文件已经损坏。").arg(shown);
 
-    QImageReader reader(&file);
+    // A JPEG's scans are counted before decoding: each is a pass over the whole picture.
+    const PictureBounds::JpegShape jpeg
+        = PictureBounds::jpegShape(reinterpret_cast<const unsigned char *>(bytes.constData()), std::size_t(bytes.size()));
+    if (jpeg.scans > PictureBounds::kMaxJpegScans)
+        return fail(damaged);
+
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
-    const QSize ownSize = reader.size();
+    // The declared size is read from the header alone; the decoder's own memory counts too.
+    const QSize declared = reader.size();
     if (pictureSize)
-        *pictureSize = ownSize;
+        *pictureSize = declared;
+    if (!PictureBounds::sizeAllowed(declared.width(), declared.height(), jpeg.progressive))
+        return fail(QStringLiteral("图片太大，无法显示：%1（%2 × %3 像素）").arg(shown).arg(declared.width()).arg(declared.height()));
+    reader.setAllocationLimit(int(PictureBounds::kMaxDecodeBytes >> 20));
     if (!scaledSize.isEmpty())
         reader.setScaledSize(scaledSize);
     QImage image = reader.read();
     if (image.isNull())
-        return fail(QStringLiteral("无效的图片：%1 不是可以识别的图片格式，或者文件已经损坏。").arg(shown));
+        return fail(damaged);
     if (errorDescription)
         errorDescription->clear();
     return image;

@@ -8,7 +8,10 @@
 namespace Pictures {
 
 // Reads a picture file. On failure returns a null image and, when asked, a description that names
-// the file and says what went wrong (missing, a folder, no access, not a picture or damaged).
+// the file and says what went wrong (missing, a folder, not a regular file, no access, too large to
+// show, not a picture or damaged). Only a regular file is opened, without blocking; its size, its
+// declared dimensions and the decoder's memory are bounded before decoding, and a JPEG of
+// absurdly many scans is refused. Safe to call from any thread; it never shows a message.
 // With a scaled size the picture comes back at that size; a JPEG larger than it is decoded at a
 // reduced size by the decoder itself, which costs a fraction of a full decode. The picture's own
 // size, as its file gives it, goes to pictureSize when asked.

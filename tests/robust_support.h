@@ -14,6 +14,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QImageWriter>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
@@ -29,6 +30,10 @@
 #include <mutex>
 #include <thread>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace robust {
 
 // The frame's child windows of one kind, in the order they were created.
@@ -43,8 +48,11 @@ QList<Form *> childForms(MDIForm1 *frame)
 }
 
 
-// What can be wrong with a file the program reads.
-enum class Fault { Missing, Empty, Truncated, NotAPicture, Directory, Unreadable };
+// What can be wrong with a file the program reads. The last three are hostile rather than damaged:
+// a named pipe in the file's place (opening it for reading waits for a writer), a small JPEG of
+// thousands of empty progressive scans (each a pass of the decoder over the whole picture), and a
+// JPEG that declares 12000 × 12000 pixels.
+enum class Fault { Missing, Empty, Truncated, NotAPicture, Directory, Unreadable, NamedPipe, ScanBomb, HugePicture };
 
 inline const char *faultName(Fault fault)
 {
@@ -55,15 +63,54 @@ inline const char *faultName(Fault fault)
     case Fault::NotAPicture: return "not a picture";
     case Fault::Directory: return "directory";
     case Fault::Unreadable: return "unreadable";
+    case Fault::NamedPipe: return "named pipe";
+    case Fault::ScanBomb: return "thousands of scans";
+    case Fault::HugePicture: return "12000 x 12000";
     }
     return "?";
 }
 
 inline const QList<Fault> &allFaults()
 {
-    static const QList<Fault> faults = {Fault::Missing, Fault::Empty, Fault::Truncated,
-                                        Fault::NotAPicture, Fault::Directory, Fault::Unreadable};
+    static const QList<Fault> faults = {Fault::Missing,    Fault::Empty,      Fault::Truncated,
+                                        Fault::NotAPicture, Fault::Directory,  Fault::Unreadable,
+                                        Fault::NamedPipe,   Fault::ScanBomb,   Fault::HugePicture};
     return faults;
+}
+
+// A progressive JPEG followed by thousands of DC refinement scans without data: the decoder warns
+// about each and goes on, one pass over the whole picture per scan.
+inline QByteArray scanBombJpeg(int scans = 6000)
+{
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setProgressiveScanWrite(true);
+        writer.write(samplePicture(1, QSize(1024, 1024)));
+    }
+    const qsizetype end = bytes.lastIndexOf("\xFF\xD9");
+    // SOS: one component (1), tables 0/0, spectral 0..0, Ah 1 Al 0.
+    static const char scan[] = {'\xFF', '\xDA', 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x00, 0x10};
+    QByteArray scansBytes;
+    for (int i = 0; i < scans; ++i)
+        scansBytes.append(scan, sizeof scan);
+    bytes.insert(end, scansBytes);
+    return bytes;
+}
+
+// A small JPEG whose frame header claims 12000 × 12000 pixels.
+inline QByteArray hugeJpeg()
+{
+    QByteArray bytes = encodedPicture(samplePicture(2, QSize(64, 64)), "JPG");
+    const qsizetype sof = bytes.indexOf("\xFF\xC0");
+    Q_ASSERT(sof > 0);
+    for (const qsizetype at : {sof + 5, sof + 7}) { // height, then width
+        bytes[at] = char(12000 >> 8);
+        bytes[at + 1] = char(12000 & 0xFF);
+    }
+    return bytes;
 }
 
 // Whether permission bits stop this process from reading (not so for root, as in CI).
@@ -101,6 +148,16 @@ inline bool applyFault(const QString &path, Fault fault)
         return QFile::remove(path) && QDir().mkdir(path);
     case Fault::Unreadable:
         return QFile::setPermissions(path, QFileDevice::Permissions());
+    case Fault::NamedPipe:
+#ifdef _WIN32
+        return false;
+#else
+        return QFile::remove(path) && ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+#endif
+    case Fault::ScanBomb:
+        return writeFile(path, scanBombJpeg());
+    case Fault::HugePicture:
+        return writeFile(path, hugeJpeg());
     }
     return false;
 }
