@@ -52,11 +52,12 @@ QVariant ArticleResources::refusal(int type)
 
 QString ArticleResources::localFileOf(const QUrl &name) const
 {
-    if (m_folder.isEmpty())
-        return QString();
     QUrl url = name;
-    if (url.isRelative() && url.scheme().isEmpty())
+    if (url.isRelative() && url.scheme().isEmpty()) {
+        if (m_folder.isEmpty())
+            return QString();
         url = QUrl::fromLocalFile(m_folder + QLatin1Char('/')).resolved(name);
+    }
     if (!url.isLocalFile())
         return QString();
     return url.toLocalFile();
@@ -64,14 +65,14 @@ QString ArticleResources::localFileOf(const QUrl &name) const
 
 QString ArticleResources::allowedPath(const QString &localFile, bool asPage) const
 {
-    if (localFile.isEmpty() || m_folder.isEmpty())
+    if (localFile.isEmpty())
         return QString();
     const QString canonical = QFileInfo(localFile).canonicalFilePath();
     if (canonical.isEmpty())
         return QString();
     if (asPage && !m_pageFile.isEmpty() && canonical == m_pageFile)
         return canonical;
-    if (!canonical.startsWith(m_folder + QLatin1Char('/')))
+    if (m_folder.isEmpty() || !canonical.startsWith(m_folder + QLatin1Char('/')))
         return QString();
     if (asPage && !isPageName(canonical))
         return QString();

@@ -88,7 +88,7 @@ void ArticleViewTest::pageCharset()
     const QString path = writePage(page);
     QVERIFY(!path.isEmpty());
     ArticleBrowser view;
-    view.setSource(QUrl::fromLocalFile(path), QTextDocument::HtmlResource);
+    view.openPage(path);
     QCOMPARE(view.toPlainText().trimmed(), text);
 }
 
@@ -141,7 +141,7 @@ void ArticleViewTest::longLines_holdAboutFortyCharacters()
     // A negative width: load the page wide, then narrow the window to that width.
     view.resize(width < 0 ? 1880 : width, 600);
     view.show();
-    view.setSource(QUrl::fromLocalFile(path), QTextDocument::HtmlResource);
+    view.openPage(path);
     if (width < 0)
         view.resize(-width, 600);
     QCoreApplication::processEvents();
