@@ -483,6 +483,7 @@ void RobustFaultsTest::readOnlyInstallation()
         QSKIP("running as root: a read-only folder can still be written");
     Installation installation;
     const QString blocked = m_runtime.filePath(QStringLiteral("linglu"));
+    QDir(blocked).removeRecursively(); // an earlier row's private folder
     if (!privateFolder)
         QVERIFY(writeFile(blocked, "a file where the private folder would be"));
     const auto unblocked = qScopeGuard([&] { QFile::remove(blocked); });
