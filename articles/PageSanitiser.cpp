@@ -1,5 +1,9 @@
 #include "articles/PageSanitiser.h"
 
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+
 namespace PageSanitiser {
 
 namespace {
@@ -41,9 +45,8 @@ qsizetype tagEnd(const QString &html, qsizetype start)
     return html.size();
 }
 
-} // namespace
-
-QString flattenDeepTables(const QString &html)
+// The text with every table deeper than maxDepth flattened, by counting table tags.
+QString flattenBeyond(const QString &html, int maxDepth)
 {
     QString out;
     out.reserve(html.size());
@@ -80,7 +83,7 @@ QString flattenDeepTables(const QString &html)
             tagDepth = ++depth;
         else if (table && closing)
             tagDepth = depth > 0 ? depth-- : 0;
-        if (tagDepth > kMaxTableDepth) {
+        if (tagDepth > maxDepth) {
             out.append(QStringView(html).mid(copied, i - copied));
             // Cells of a flattened table stay apart by a space.
             if (!closing && !table)
@@ -91,6 +94,53 @@ QString flattenDeepTables(const QString &html)
     }
     out.append(QStringView(html).mid(copied));
     return out;
+}
+
+int tableDepth(QTextFrame *frame)
+{
+    int deepest = 0;
+    for (QTextFrame *child : frame->childFrames())
+        deepest = qMax(deepest, tableDepth(child));
+    return deepest + (qobject_cast<QTextTable *>(frame) ? 1 : 0);
+}
+
+// A document that is only parsed: it reads nothing (a style sheet a page links or imports is read
+// while parsing), and is never laid out.
+class ParsedOnly : public QTextDocument
+{
+protected:
+    QVariant loadResource(int type, const QUrl &) override
+    {
+        return type == QTextDocument::ImageResource ? QVariant(QByteArray()) : QVariant(QString());
+    }
+};
+
+// How deep the tables of a page nest as the view's own parser reads it. Parsing builds the
+// document's frames without laying them out, which is what costs; it takes linear time.
+int parsedTableDepth(const QString &html)
+{
+    ParsedOnly document;
+    document.setHtml(html);
+    return tableDepth(document.rootFrame());
+}
+
+} // namespace
+
+QString flattenDeepTables(const QString &html)
+{
+    // Counting tags is exact for well-formed tables. Qt's parser also makes tables of stray rows and
+    // cells and closes tables where tags are missing, so the result is checked as the view will read
+    // it: when it still nests too deep, every table is flattened, and should even that not do, the
+    // page is shown as its text alone.
+    QString flattened = flattenBeyond(html, kMaxTableDepth);
+    if (parsedTableDepth(flattened) <= kMaxTableDepth)
+        return flattened;
+    flattened = flattenBeyond(html, 0);
+    if (parsedTableDepth(flattened) <= kMaxTableDepth)
+        return flattened;
+    ParsedOnly document;
+    document.setHtml(flattened);
+    return QStringLiteral("<pre>") + document.toPlainText().toHtmlEscaped() + QStringLiteral("</pre>");
 }
 
 } // namespace PageSanitiser

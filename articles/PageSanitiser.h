@@ -12,7 +12,8 @@ namespace PageSanitiser {
 inline constexpr int kMaxTableDepth = 6;
 
 /// The page with every table nested deeper than kMaxTableDepth flattened. Anything else, including
-/// comments, quoted attribute values and text, is left exactly as it was.
+/// comments, quoted attribute values and text, is left exactly as it was. Whatever the input, the
+/// result, read by the view, holds no table deeper than kMaxTableDepth.
 QString flattenDeepTables(const QString &html);
 
 } // namespace PageSanitiser
