@@ -65,7 +65,8 @@ QString ArticleResources::localFileOf(const QUrl &name) const
 
 QString ArticleResources::allowedPath(const QString &localFile, bool asPage) const
 {
-    if (localFile.isEmpty())
+    // A name with a NUL in it would mean one file to Qt's checks and another to the system.
+    if (localFile.isEmpty() || localFile.contains(QChar(u'\0')))
         return QString();
     const QString canonical = QFileInfo(localFile).canonicalFilePath();
     if (canonical.isEmpty())

@@ -103,6 +103,7 @@ void RobustViewTest::hostilePage_data()
     QTest::newRow("style sheet import") << QByteArray("<style>@import url(/dev/zero);</style><p>x</p>") << 1;
     QTest::newRow("background /dev/zero") << QByteArray("<table background=\"/dev/zero\"><tr><td>x</td></tr></table>") << 1;
     QTest::newRow("picture outside: /etc/passwd") << QByteArray("<img src=\"../../../../../../etc/passwd\">") << 1;
+    QTest::newRow("a name with NUL characters") << QByteArray("<img src=\"picture/%00%00001.jpg\">") << 1;
     QTest::newRow("link in the installation to /dev/zero") << QByteArray("<img src=\"picture/zero.png\">") << 1;
     QTest::newRow("pipe in the installation") << QByteArray("<img src=\"picture/pipe.png\"><link rel=\"stylesheet\" href=\"pipe.css\">") << 2;
     QTest::newRow("data URL picture") << QByteArray("<img src=\"data:image/png;base64,iVBORw0KGgo=\">") << 1;
