@@ -80,11 +80,12 @@ int globeIndex(int ink, int level);
 int globeInkOf(int index);
 int globeLevelOf(int index);
 
-// The catalogue's banner box changes its shape with the window: from about 1.21 wide to 1 high on
-// a 1280 × 720 screen to 0.95 on a 2560 × 1440 one (1.03 at 1920 × 1080). The banner is drawn for
-// the shape in the middle of that range (1.07), so that stretching it into the box keeps circles
-// round within 4 % at 1600 × 900 and 1920 × 1080 and within 13 % at the two extremes.
-constexpr QSize kBannerSize(702, 656);
+// The catalogue's banner box changes its shape with the window: from about 1.17 wide to 1 high on
+// a maximised 1280 × 720 screen to 0.93 on a 2560 × 1440 one (1.07 at 1600 × 900, 1.01 at
+// 1920 × 1080). The banner is drawn for the shape that halves the stretch between the extremes
+// (1.043), so that stretching it into the box keeps circles round within 3.5 % at 1600 × 900 and
+// 1920 × 1080, 9 % at 1366 × 768 and 12 % at the two extremes: one picture cannot fit them all.
+constexpr QSize kBannerSize(702, 673);
 // The catalogue banner: frames a, b, c, d (shown d, a, b, c, d, …).
 std::array<QImage, 4> drawBannerFrames();
 // The program's icon at one size.
