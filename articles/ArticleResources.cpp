@@ -152,7 +152,8 @@ ArticleResources::Link ArticleResources::follow(const QUrl &link, const QUrl &cu
         }
     }
     const QString path = allowedPath(localFileOf(link.adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery)), true);
-    if (path.isEmpty() || path == m_pageFile)
+    // Only a regular file is worth opening as a page: a pipe or a folder would show nothing.
+    if (path.isEmpty() || path == m_pageFile || !QFileInfo(path).isFile())
         return Link::Refused;
     if (target) {
         *target = QUrl::fromLocalFile(path);

@@ -208,6 +208,7 @@ void RobustViewTest::links_data()
     QTest::newRow("http") << "http://example.invalid/" << false;
     QTest::newRow("mailto") << "mailto:someone@example.invalid" << false;
     QTest::newRow("in-page anchor") << "#end" << false;
+    QTest::newRow("a pipe named as a page") << "pipe.htm" << false;
     QTest::newRow("another page of the installation") << "other.htm" << true;
 }
 
@@ -223,6 +224,9 @@ void RobustViewTest::links()
     QVERIFY(writeArticle(installation, pageWithBody(body)));
     QVERIFY(writeFile(installation.path(QStringLiteral("\\other.htm")), "<html><body>other page</body></html>"));
     QVERIFY(writeFile(installation.path(QStringLiteral("\\linglu")), QByteArray(1 << 20, '\x7f')));
+#ifndef _WIN32
+    ::mkfifo(QFile::encodeName(installation.path(QStringLiteral("\\pipe.htm"))).constData(), 0644);
+#endif
     UrlRecorder desktop;
     for (const char *scheme : {"http", "https", "mailto", "file"})
         QDesktopServices::setUrlHandler(QLatin1String(scheme), &desktop, "open");
