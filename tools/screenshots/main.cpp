@@ -52,15 +52,15 @@ bool copyTree(const QString &from, const QString &to)
     return copied > 0;
 }
 
-// The window as drawn, at the screen's pixel size, reduced to a palette: the pictures in the README
-// stay small while text and lines keep their shapes.
+// The window as drawn, at the screen's pixel size, in full colour: reduced to a palette, the banner's
+// night sky broke into bands of the wrong colour.
 bool save(QWidget *window, const QString &path)
 {
     settle(700);
     const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QImageWriter writer(path, "png");
     writer.setQuality(0); // the PNG writer's strongest compression
-    if (!writer.write(image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither))) {
+    if (!writer.write(image)) {
         QTextStream(stderr) << "screenshots: cannot write " << path << ": " << writer.errorString() << '\n';
         return false;
     }
