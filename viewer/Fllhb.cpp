@@ -28,7 +28,6 @@ constexpr double kRestoredHeight = 8055;
 
 // The pictures and factors of the 奇门遁甲 panel's views.
 constexpr int kOverviewPicture = 77;
-constexpr int kFirstDayChartPicture = 79;
 constexpr double kOverviewFactor = 1.75;
 constexpr double kDayChartFactor = 2.5;
 constexpr double kFigureFactor = 1;
@@ -299,7 +298,7 @@ void Fllhb::showDayChart(int day)
     m_pictureWidthFactor = kDayChartFactor;
     LayoutViewer();
     m_savedPictureWidthFactor = m_pictureWidthFactor;
-    loadPicture(kFirstDayChartPicture + day, m_frame1->dayCaption(day)); // the charts leave the texts as they are
+    loadPicture(QimenPanel::kFirstDayChartPicture + day, m_frame1->dayCaption(day)); // the charts leave the texts as they are
 }
 
 void Fllhb::showFigure(int figure)
@@ -445,8 +444,8 @@ QList<Fllhb::PanelView> Fllhb::panelViews()
     QList<PanelView> views{{QString(), kOverviewPicture, kOverviewFactor, true}};
     for (const content::QimenView &figure : content::Catalogue::instance().figureViews())
         views.append({QString(), figure.pictureNumber, kFigureFactor, true});
-    for (int day = 0; day < 6; ++day)
-        views.append({QString(), kFirstDayChartPicture + day, kDayChartFactor, true});
+    for (int day = 0; day < QimenPanel::kDayCharts; ++day)
+        views.append({QString(), QimenPanel::kFirstDayChartPicture + day, kDayChartFactor, true});
     return views;
 }
 

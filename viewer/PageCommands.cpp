@@ -8,6 +8,7 @@
 #include "viewer/Fllhb.h"
 #include "viewer/PictureViewer.h"
 #include "viewer/PrintedEntry.h"
+#include "viewer/QimenPanel.h"
 #include "viewer/TextPane.h"
 
 #include <QAction>
@@ -23,10 +24,6 @@
 #include <memory>
 
 namespace {
-
-// The day charts of the 奇门遁甲 panel: Command1 to Command6 show pictures 079 to 084.
-constexpr int kFirstDayChart = 79;
-constexpr int kDayCharts = 6;
 
 QAction *makeAction(QObject *owner, const QString &name, const QString &text)
 {
@@ -127,9 +124,9 @@ QString PageCommands::pictureTitle() const
         for (const content::QimenView &figure : book.figureViews())
             if (figure.pictureNumber == number)
                 return figure.headingTitle;
-        if (number >= kFirstDayChart && number < kFirstDayChart + kDayCharts) {
+        if (number >= QimenPanel::kFirstDayChartPicture && number < QimenPanel::kFirstDayChartPicture + QimenPanel::kDayCharts) {
             const auto *button = m_viewer->findChild<QPushButton *>(
-                QStringLiteral("Command%1").arg(number - kFirstDayChart + 1));
+                QStringLiteral("Command%1").arg(number - QimenPanel::kFirstDayChartPicture + 1));
             return QStringLiteral("每日布局速成图（%1）").arg(button ? button->text() : content::pictureDigits(number));
         }
         return entry;

@@ -57,7 +57,7 @@ QimenPanel::QimenPanel(QWidget *parent)
     label3->setPalette(colours);
     label3->setGeometry(Twips::toPixels({0, 960, 915, 435}));
 
-    for (int day = 0; day < 6; ++day) {
+    for (int day = 0; day < kDayCharts; ++day) {
         QPushButton *button = addButton(this, QStringLiteral("Command%1").arg(day + 1), kDayCaptions[day],
                                         1440 + 480 * day, 855, 10.5, kDayCaptions[day] + QStringLiteral("的布局图"));
         connect(button, &QPushButton::clicked, this, [this, day] { emit dayChartClicked(day); });
@@ -80,7 +80,7 @@ QimenPanel::QimenPanel(QWidget *parent)
 
 QString QimenPanel::dayCaption(int day)
 {
-    return day >= 0 && day < 6 ? kDayCaptions[day] : QString();
+    return day >= 0 && day < kDayCharts ? kDayCaptions[day] : QString();
 }
 
 void QimenPanel::setPictureShown(bool shown)
