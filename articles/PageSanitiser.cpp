@@ -96,14 +96,6 @@ QString flattenBeyond(const QString &html, int maxDepth)
     return out;
 }
 
-int tableDepth(QTextFrame *frame)
-{
-    int deepest = 0;
-    for (QTextFrame *child : frame->childFrames())
-        deepest = qMax(deepest, tableDepth(child));
-    return deepest + (qobject_cast<QTextTable *>(frame) ? 1 : 0);
-}
-
 // A document that is only parsed: it reads nothing (a style sheet a page links or imports is read
 // while parsing), and is never laid out.
 class ParsedOnly : public QTextDocument
@@ -125,6 +117,14 @@ int parsedTableDepth(const QString &html)
 }
 
 } // namespace
+
+int tableDepth(QTextFrame *frame)
+{
+    int deepest = 0;
+    for (QTextFrame *child : frame->childFrames())
+        deepest = qMax(deepest, tableDepth(child));
+    return deepest + (qobject_cast<QTextTable *>(frame) ? 1 : 0);
+}
 
 QString flattenDeepTables(const QString &html)
 {

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+class QTextFrame;
+
 namespace PageSanitiser {
 
 /// Tables up to this depth are kept as they are; the book's pages use at most two.
@@ -15,5 +17,8 @@ inline constexpr int kMaxTableDepth = 6;
 /// comments, quoted attribute values and text, is left exactly as it was. Whatever the input, the
 /// result, read by the view, holds no table deeper than kMaxTableDepth.
 QString flattenDeepTables(const QString &html);
+
+/// How deep the tables inside a frame of a text document nest (0: no table).
+int tableDepth(QTextFrame *frame);
 
 } // namespace PageSanitiser

@@ -16,8 +16,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
-#include <QTextFrame>
-#include <QTextTable>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -46,12 +44,14 @@ bool writeArticle(const Installation &installation, const QByteArray &page)
                      QByteArray(encoded.bytes.data(), qsizetype(encoded.bytes.size())));
 }
 
-int tableDepth(QTextFrame *frame)
+// Opens the test article in a frame of its own, which the test's clean-up closes.
+Fwangye *openArticleInNewFrame()
 {
-    int deepest = 0;
-    for (QTextFrame *child : frame->childFrames())
-        deepest = qMax(deepest, tableDepth(child));
-    return deepest + (qobject_cast<QTextTable *>(frame) ? 1 : 0);
+    auto *frame = new MDIForm1;
+    frame->show();
+    OpenArticlePage(kArticle, kShift);
+    QCoreApplication::processEvents();
+    return childForms<Fwangye>(frame).value(0);
 }
 
 QByteArray nestedTables(int depth)
@@ -181,11 +181,7 @@ void RobustViewTest::failedPicture_notReadAgain()
     QVERIFY(applyFault(installation.path(pictureName(7)), Fault::NotAPicture));
     QVERIFY(writeArticle(installation, pageWithBody("<img src=\"picture/007.jpg\"><img src=\"picture/007.jpg?again\">")));
     BoxRecorder boxes;
-    auto *frame = new MDIForm1;
-    frame->show();
-    OpenArticlePage(kArticle, kShift);
-    QCoreApplication::processEvents();
-    Fwangye *page = childForms<Fwangye>(frame).value(0);
+    Fwangye *page = openArticleInNewFrame();
     QVERIFY(page);
     for (int i = 0; i < 5; ++i) {
         page->resize(page->width() - 10, page->height());
@@ -235,11 +231,7 @@ void RobustViewTest::links()
             QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
     });
     BoxRecorder boxes;
-    auto *frame = new MDIForm1;
-    frame->show();
-    OpenArticlePage(kArticle, kShift);
-    QCoreApplication::processEvents();
-    Fwangye *page = childForms<Fwangye>(frame).value(0);
+    Fwangye *page = openArticleInNewFrame();
     QVERIFY(page);
     QTextBrowser *browser = page->WebBrowser1();
     browser->resize(400, 300);
@@ -297,7 +289,7 @@ void RobustViewTest::flattenDeepTables()
     // As the view reads it, nothing nests deeper than the bound.
     QTextDocument document;
     document.setHtml(flat);
-    QVERIFY(tableDepth(document.rootFrame()) <= PageSanitiser::kMaxTableDepth);
+    QVERIFY(PageSanitiser::tableDepth(document.rootFrame()) <= PageSanitiser::kMaxTableDepth);
 }
 
 QTEST_MAIN(RobustViewTest)
