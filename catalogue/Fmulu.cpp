@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <array>
 #include <iterator>
@@ -109,6 +110,49 @@ QAccessibleInterface *titleAccessible(const QString &, QObject *object)
 
 } // namespace
 
+namespace {
+
+QString backgroundFile()
+{
+    return Module1::appFile(QStringLiteral("\\picture\\globe.jpg"));
+}
+
+// The background as the page shows it: the picture laid over the page's colour (the generator
+// writes it so); one that still has transparent parts is laid over the colour here, once, so that
+// every paint is a plain copy.
+QImage readBackground(const QString &fileName)
+{
+    QImage picture = Pictures::load(fileName);
+    if (!picture.hasAlphaChannel())
+        return picture;
+    QImage opaque(picture.size(), QImage::Format_RGB32);
+    opaque.fill(kPageColour);
+    QPainter(&opaque).drawImage(0, 0, picture);
+    return opaque;
+}
+
+QString g_preloadedFile;
+QFuture<QImage> g_preloaded;
+
+QImage takeBackground()
+{
+    const QString file = backgroundFile();
+    if (g_preloaded.isValid() && g_preloadedFile == file) {
+        const QImage picture = g_preloaded.result();
+        g_preloaded = QFuture<QImage>();
+        return picture;
+    }
+    return readBackground(file);
+}
+
+} // namespace
+
+void Fmulu::preloadBackground()
+{
+    g_preloadedFile = backgroundFile();
+    g_preloaded = QtConcurrent::run(readBackground, g_preloadedFile);
+}
+
 Fmulu::Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *parent)
     : QWidget(parent)
     , m_openChapter(std::move(openChapter))
@@ -143,13 +187,7 @@ Fmulu::Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *pare
     // The background is the picture already laid over the page's colour (the generator writes it
     // so); one that still has transparent parts is laid over the colour here, once, so that every
     // paint is a plain copy.
-    m_background = Pictures::load(Module1::appFile(QStringLiteral("\\picture\\globe.jpg")));
-    if (m_background.hasAlphaChannel()) {
-        QImage opaque(m_background.size(), QImage::Format_RGB32);
-        opaque.fill(kPageColour);
-        QPainter(&opaque).drawImage(0, 0, m_background);
-        m_background = opaque;
-    }
+    m_background = takeBackground();
     m_image1->setPicture(Pictures::load(Module1::appFile(QStringLiteral("\\picture\\wkpna.gif"))));
 
     m_timer1->start();
@@ -301,7 +339,10 @@ void Fmulu::timerTick()
             }
             return;
         }
-        frame = BannerFrame{picture, QImage(), file.size(), file.lastModified()};
+        frame = BannerFrame();
+        frame.picture = picture;
+        frame.fileSize = file.size();
+        frame.modified = file.lastModified();
     }
     m_reportedFailure.clear();
     // Scaled once for the box's size, not on every tick.

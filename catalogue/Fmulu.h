@@ -28,6 +28,11 @@ public:
     void timerTick();
     int bannerStep() const { return m_banner.step(); }
 
+    // Starts reading the background on another thread; the next catalogue page takes it from there
+    // instead of reading it itself. Nothing is shown from that thread: a file that cannot be read
+    // leaves the background plain, as it would when read here.
+    static void preloadBackground();
+
     // True while nothing of the page can be seen: hidden, minimised, or covered by a window in
     // front of it (a maximised viewer, say). Ticks then only check the four banner files.
     bool isCovered() const;

@@ -2,6 +2,7 @@
 
 #include "common/PictureBounds.h"
 #include "common/RegularFile.h"
+#include "common/Module1.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <QPixmap>
 
 namespace Pictures {
 
@@ -73,6 +75,21 @@ QImage load(const QString &fileName, QString *errorDescription, const QSize &sca
     if (errorDescription)
         errorDescription->clear();
     return image;
+}
+
+QIcon appIcon()
+{
+    static QString file;
+    static QIcon icon;
+    const QString wanted = Module1::appFile(QStringLiteral("\\picture\\linglu.png"));
+    if (file != wanted) { // read again only for another installation folder (the tests make many)
+        file = wanted;
+        // Read through the same bounded loader as every other picture, so a pipe or an
+        // oversized file in the icon's place is refused rather than read.
+        const QImage image = load(wanted);
+        icon = image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+    }
+    return icon;
 }
 
 } // namespace Pictures
