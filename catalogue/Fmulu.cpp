@@ -114,12 +114,11 @@ namespace {
 
 QString backgroundFile()
 {
-    return Module1::appFile(QStringLiteral("\\picture\\globe.jpg"));
+    return Module1::appFile(QStringLiteral("\\picture\\globe.png"));
 }
 
-// The background as the page shows it: the picture laid over the page's colour (the generator
-// writes it so); one that still has transparent parts is laid over the colour here, once, so that
-// every paint is a plain copy.
+// The background as the page shows it: the picture laid over the page's colour once, here, so
+// that every paint is a plain copy instead of a blend of a palette picture.
 QImage readBackground(const QString &fileName)
 {
     QImage picture = Pictures::load(fileName);

@@ -220,7 +220,7 @@ void CatalogueTest::background_naturalSizeOverCyan()
 {
     QImage globe(10, 10, QImage::Format_RGB32);
     globe.fill(Qt::darkRed);
-    QVERIFY(globe.save(m_dir->path() + "/picture/globe.jpg"));
+    QVERIFY(globe.save(m_dir->path() + "/picture/globe.png"));
     const QImage shot = newPage()->grab().toImage();
     QCOMPARE(shot.pixelColor(9, 9), QColor(Qt::darkRed));
     QCOMPARE(shot.pixelColor(10, 10), QColor(0, 255, 255));
