@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -51,6 +52,8 @@ private slots:
     void titles_lookAndOpen_data();
     void titles_lookAndOpen();
     void background_naturalSizeOverCyan();
+    void background_translucentLaidOverCyan_data();
+    void background_translucentLaidOverCyan();
     void banner_cyclesDABC();
     void banner_missingFile_hidesForGood_data();
     void banner_missingFile_hidesForGood();
@@ -224,6 +227,43 @@ void CatalogueTest::background_naturalSizeOverCyan()
     const QImage shot = newPage()->grab().toImage();
     QCOMPARE(shot.pixelColor(9, 9), QColor(Qt::darkRed));
     QCOMPARE(shot.pixelColor(10, 10), QColor(0, 255, 255));
+}
+
+void CatalogueTest::background_translucentLaidOverCyan_data()
+{
+    // The background's own kind of file, a palette picture with transparent entries, and the
+    // same picture in full colour with an alpha channel: both are laid over the page's cyan.
+    QTest::addColumn<bool>("palette");
+    QTest::newRow("palette") << true;
+    QTest::newRow("full colour") << false;
+}
+
+void CatalogueTest::background_translucentLaidOverCyan()
+{
+    QFETCH(bool, palette);
+    QImage globe(12, 6, QImage::Format_Indexed8);
+    globe.setColorTable({qRgba(0, 0, 0, 0), qRgba(200, 0, 0, 128), qRgba(0, 0, 255, 255), qRgba(40, 90, 10, 60)});
+    for (int y = 0; y < globe.height(); ++y)
+        for (int x = 0; x < globe.width(); ++x)
+            globe.setPixel(x, y, uint(x / 3));
+    const QImage saved = palette ? globe : globe.convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(saved.save(m_dir->path() + "/picture/globe.png"));
+    QCOMPARE(QImage(m_dir->path() + "/picture/globe.png").format() == QImage::Format_Indexed8, palette);
+
+    // What painting the picture over cyan gives, pixel by pixel.
+    QImage expected(globe.size(), QImage::Format_RGB32);
+    expected.fill(QColor(0, 255, 255));
+    QPainter(&expected).drawImage(0, 0, globe.convertToFormat(QImage::Format_ARGB32));
+    const QImage shot = newPage()->grab().toImage();
+    for (int x = 0; x < globe.width(); ++x) {
+        const QColor want = expected.pixelColor(x, 2), got = shot.pixelColor(x, 2);
+        QVERIFY2(qAbs(want.red() - got.red()) <= 1 && qAbs(want.green() - got.green()) <= 1
+                     && qAbs(want.blue() - got.blue()) <= 1,
+                 qPrintable(QStringLiteral("x %1: %2 instead of %3").arg(x).arg(got.name(), want.name())));
+    }
+    QCOMPARE(shot.pixelColor(0, 0), QColor(0, 255, 255)); // the transparent entry shows the page
+    QCOMPARE(shot.pixelColor(7, 5), QColor(0, 0, 255));   // the opaque one covers it
+    QCOMPARE(shot.pixelColor(12, 0), QColor(0, 255, 255)); // beyond the picture
 }
 
 void CatalogueTest::banner_cyclesDABC()
