@@ -144,26 +144,44 @@ QImage readBackground(const QString &fileName)
     return opaque;
 }
 
-QString g_preloadedFile;
-QFuture<QImage> g_preloaded;
-
-QImage takeBackground()
+QString bannerStartFile()
 {
-    const QString file = backgroundFile();
-    if (g_preloaded.isValid() && g_preloadedFile == file) {
-        const QImage picture = g_preloaded.result();
-        g_preloaded = QFuture<QImage>();
+    return Module1::appFile(QStringLiteral("\\picture\\wkpna.gif"));
+}
+
+QImage readPicture(const QString &fileName)
+{
+    return Pictures::load(fileName);
+}
+
+// A picture being read on another thread for the next catalogue page, with the file it reads.
+struct Preloaded {
+    QString file;
+    QFuture<QImage> picture;
+};
+Preloaded g_background;
+Preloaded g_bannerStart;
+
+// The picture read ahead when it is of the same file, or else read now.
+QImage take(Preloaded &preloaded, const QString &file, QImage (*read)(const QString &))
+{
+    if (preloaded.picture.isValid() && preloaded.file == file) {
+        const QImage picture = preloaded.picture.result();
+        preloaded = Preloaded();
         return picture;
     }
-    return readBackground(file);
+    return read(file);
 }
 
 } // namespace
 
 void Fmulu::preloadBackground()
 {
-    g_preloadedFile = backgroundFile();
-    g_preloaded = QtConcurrent::run(readBackground, g_preloadedFile);
+    // Two tasks, so that on two cores both pictures are ready by the time the titles are sized.
+    g_background.file = backgroundFile();
+    g_background.picture = QtConcurrent::run(readBackground, g_background.file);
+    g_bannerStart.file = bannerStartFile();
+    g_bannerStart.picture = QtConcurrent::run(readPicture, g_bannerStart.file);
 }
 
 Fmulu::Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *parent)
@@ -200,8 +218,8 @@ Fmulu::Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *pare
     // The background is the picture already laid over the page's colour (the generator writes it
     // so); one that still has transparent parts is laid over the colour here, once, so that every
     // paint is a plain copy.
-    m_background = takeBackground();
-    m_image1->setPicture(Pictures::load(Module1::appFile(QStringLiteral("\\picture\\wkpna.gif"))));
+    m_background = take(g_background, backgroundFile(), readBackground);
+    m_image1->setPicture(take(g_bannerStart, bannerStartFile(), readPicture));
 
     m_timer1->start();
 }

@@ -28,9 +28,10 @@ public:
     void timerTick();
     int bannerStep() const { return m_banner.step(); }
 
-    // Starts reading the background on another thread; the next catalogue page takes it from there
-    // instead of reading it itself. Nothing is shown from that thread: a file that cannot be read
-    // leaves the background plain, as it would when read here.
+    // Starts reading the background and the banner's first picture (wkpna.gif) on other threads;
+    // the next catalogue page takes them from there instead of reading them itself. Nothing is
+    // shown from those threads: a file that cannot be read leaves its picture empty, as it would
+    // when read here.
     static void preloadBackground();
 
     // True while nothing of the page can be seen: hidden, minimised, or covered by a window in

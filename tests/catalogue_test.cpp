@@ -54,6 +54,7 @@ private slots:
     void background_naturalSizeOverCyan();
     void background_translucentLaidOverCyan_data();
     void background_translucentLaidOverCyan();
+    void preload_takenForTheSameFilesOnly();
     void banner_cyclesDABC();
     void banner_missingFile_hidesForGood_data();
     void banner_missingFile_hidesForGood();
@@ -264,6 +265,36 @@ void CatalogueTest::background_translucentLaidOverCyan()
     QCOMPARE(shot.pixelColor(0, 0), QColor(0, 255, 255)); // the transparent entry shows the page
     QCOMPARE(shot.pixelColor(7, 5), QColor(0, 0, 255));   // the opaque one covers it
     QCOMPARE(shot.pixelColor(12, 0), QColor(0, 255, 255)); // beyond the picture
+}
+
+void CatalogueTest::preload_takenForTheSameFilesOnly()
+{
+    QImage globe(10, 10, QImage::Format_RGB32);
+    globe.fill(Qt::darkRed);
+    QVERIFY(globe.save(m_dir->path() + "/picture/globe.png"));
+
+    // Read ahead on other threads, then taken by the next page: the same pictures as reading them.
+    Fmulu::preloadBackground();
+    QImage shot = newPage()->grab().toImage();
+    QCOMPARE(shot.pixelColor(9, 9), QColor(Qt::darkRed));
+    QCOMPARE(shot.pixelColor(10, 10), QColor(0, 255, 255));
+    QCOMPARE(bannerColour(), kGif);
+    // Taken once: the page after it reads the files again and sees them changed.
+    globe.fill(Qt::darkGreen);
+    QVERIFY(globe.save(m_dir->path() + "/picture/globe.png"));
+    shot = newPage()->grab().toImage();
+    QCOMPARE(shot.pixelColor(9, 9), QColor(Qt::darkGreen));
+
+    // Read ahead for another installation folder: a page of this one reads its own files.
+    QTemporaryDir other;
+    QVERIFY(QDir(other.path()).mkpath("picture"));
+    Module1::setAppPath(other.path());
+    Fmulu::preloadBackground();
+    Module1::setAppPath(m_dir->path());
+    shot = newPage()->grab().toImage();
+    QCOMPARE(shot.pixelColor(9, 9), QColor(Qt::darkGreen));
+    QCOMPARE(bannerColour(), kGif);
+    QVERIFY(m_shown.isEmpty());
 }
 
 void CatalogueTest::banner_cyclesDABC()
