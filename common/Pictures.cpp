@@ -43,7 +43,7 @@ QImage load(const QString &fileName, QString *errorDescription, const QSize &sca
     case RegularFile::Refusal::TooLarge:
         return fail(tooLarge);
     }
-    const QByteArray bytes = file.read(PictureBounds::kMaxFileBytes);
+    const QByteArray bytes = RegularFile::readAll(file, PictureBounds::kMaxFileBytes);
     file.close();
     if (bytes.isEmpty())
         return fail(QStringLiteral("图片文件是空的：%1").arg(shown));
