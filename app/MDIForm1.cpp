@@ -55,11 +55,11 @@ MDIForm1::MDIForm1(QWidget *parent)
     : QMainWindow(parent)
 {
     // The catalogue's background is the largest picture of the first paint: its reading starts
-    // now, beside the font set-up that the menus and titles wait for.
+    // now, beside the font set-up that the menus and titles wait for; so does the window icon's.
     Fmulu::preloadBackground();
+    Pictures::preloadAppIcon();
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(Module1::appTitle());
-    setWindowIcon(Pictures::appIcon());
     Module1::registerLoadedWindow(this);
 
     m_area = new QMdiArea(this);
@@ -87,6 +87,8 @@ MDIForm1::MDIForm1(QWidget *parent)
     setWindowState(Qt::WindowMaximized);
 
     loadCatalogue();
+    // By now the other thread has read the icon.
+    setWindowIcon(Pictures::appIcon());
 }
 
 MDIForm1::~MDIForm1()

@@ -13,6 +13,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace Pictures {
 
@@ -77,16 +78,45 @@ QImage load(const QString &fileName, QString *errorDescription, const QSize &sca
     return image;
 }
 
+namespace {
+
+QString appIconFile()
+{
+    return Module1::appFile(QStringLiteral("\\picture\\linglu.png"));
+}
+
+QString g_preloadedIconFile;
+QFuture<QImage> g_preloadedIcon;
+
+QImage readIcon(const QString &fileName)
+{
+    return load(fileName);
+}
+
+} // namespace
+
+void preloadAppIcon()
+{
+    g_preloadedIconFile = appIconFile();
+    g_preloadedIcon = QtConcurrent::run(readIcon, g_preloadedIconFile);
+}
+
 QIcon appIcon()
 {
     static QString file;
     static QIcon icon;
-    const QString wanted = Module1::appFile(QStringLiteral("\\picture\\linglu.png"));
+    const QString wanted = appIconFile();
     if (file != wanted) { // read again only for another installation folder (the tests make many)
         file = wanted;
         // Read through the same bounded loader as every other picture, so a pipe or an
-        // oversized file in the icon's place is refused rather than read.
-        const QImage image = load(wanted);
+        // oversized file in the icon's place is refused rather than read; taken from the
+        // thread that read it ahead when that was for the same file.
+        QImage image;
+        if (g_preloadedIcon.isValid() && g_preloadedIconFile == wanted)
+            image = g_preloadedIcon.result();
+        else
+            image = load(wanted);
+        g_preloadedIcon = QFuture<QImage>();
         icon = image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
     }
     return icon;

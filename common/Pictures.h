@@ -22,6 +22,9 @@ QImage load(const QString &fileName, QString *errorDescription = nullptr, const 
 // The program's window icon, "\picture\linglu.png", read the first time it is asked for and then
 // shared by every window (reading it costs more than many a window's whole construction).
 QIcon appIcon();
+// Starts reading the window icon on another thread, for the next appIcon() to take if the
+// installation folder is still the same.
+void preloadAppIcon();
 
 } // namespace Pictures
 

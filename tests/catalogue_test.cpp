@@ -55,6 +55,7 @@ private slots:
     void background_translucentLaidOverCyan_data();
     void background_translucentLaidOverCyan();
     void preload_takenForTheSameFilesOnly();
+    void appIcon_readAheadForItsOwnFolderOnly();
     void banner_cyclesDABC();
     void banner_missingFile_hidesForGood_data();
     void banner_missingFile_hidesForGood();
@@ -294,6 +295,44 @@ void CatalogueTest::preload_takenForTheSameFilesOnly()
     shot = newPage()->grab().toImage();
     QCOMPARE(shot.pixelColor(9, 9), QColor(Qt::darkGreen));
     QCOMPARE(bannerColour(), kGif);
+    QVERIFY(m_shown.isEmpty());
+}
+
+void CatalogueTest::appIcon_readAheadForItsOwnFolderOnly()
+{
+    const auto writeIcon = [](const QString &folder, const QColor &colour) {
+        QImage icon(16, 16, QImage::Format_ARGB32);
+        icon.fill(colour);
+        return icon.save(folder + "/picture/linglu.png");
+    };
+    const auto iconColour = [] {
+        const QIcon icon = Pictures::appIcon();
+        return icon.isNull() ? QColor() : icon.pixmap(16, 16).toImage().pixelColor(8, 8);
+    };
+    QVERIFY(writeIcon(m_dir->path(), Qt::red));
+    QTemporaryDir other;
+    QVERIFY(QDir(other.path()).mkpath("picture"));
+    QVERIFY(writeIcon(other.path(), Qt::green));
+
+    // Read ahead for this folder and taken here.
+    Pictures::preloadAppIcon();
+    QCOMPARE(iconColour(), QColor(Qt::red));
+    // Read ahead for one folder, asked for in another: the other's own icon.
+    Module1::setAppPath(other.path());
+    Pictures::preloadAppIcon();
+    Module1::setAppPath(m_dir->path());
+    QVERIFY(writeIcon(m_dir->path(), Qt::blue)); // a new folder's icon is read again, a cached one is not
+    Module1::setAppPath(other.path());
+    QCOMPARE(iconColour(), QColor(Qt::green));
+    Module1::setAppPath(m_dir->path());
+    QCOMPARE(iconColour(), QColor(Qt::blue));
+    // A folder without an icon file, read ahead: no icon, and no message.
+    QTemporaryDir bare;
+    QVERIFY(QDir(bare.path()).mkpath("picture"));
+    Module1::setAppPath(bare.path());
+    Pictures::preloadAppIcon();
+    QVERIFY(Pictures::appIcon().isNull());
+    Module1::setAppPath(m_dir->path());
     QVERIFY(m_shown.isEmpty());
 }
 
