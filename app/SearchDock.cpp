@@ -14,7 +14,15 @@
 
 namespace {
 
-std::unique_ptr<search::SearchIndex> makeIndex()
+// The panel's share of the frame's width: enough for a name and a line of text.
+int panelWidth(const QMainWindow *frame)
+{
+    return qBound(300, frame->width() / 4, 480);
+}
+
+} // namespace
+
+std::unique_ptr<search::SearchIndex> MakeSearchIndex()
 {
     std::vector<search::ArticleSource> articles;
     for (const content::Article &article : content::TableOfContents::instance().articles()) {
@@ -25,14 +33,6 @@ std::unique_ptr<search::SearchIndex> makeIndex()
     return std::make_unique<search::SearchIndex>(content::Catalogue::instance(), articles);
 }
 
-// The panel's share of the frame's width: enough for a name and a line of text.
-int panelWidth(const QMainWindow *frame)
-{
-    return qBound(300, frame->width() / 4, 480);
-}
-
-} // namespace
-
 void ShowSearchPanel(QMainWindow *frame)
 {
     auto *dock = frame->findChild<QDockWidget *>(QStringLiteral("SearchDock"));
@@ -41,7 +41,7 @@ void ShowSearchPanel(QMainWindow *frame)
         dock->setObjectName(QStringLiteral("SearchDock"));
         dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
         dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-        auto *panel = new SearchPanel(&makeIndex, dock);
+        auto *panel = new SearchPanel(&MakeSearchIndex, dock);
         dock->setWidget(panel);
         frame->addDockWidget(Qt::RightDockWidgetArea, dock);
         frame->resizeDocks({dock}, {panelWidth(frame)}, Qt::Horizontal);

@@ -118,7 +118,7 @@ QVariant ArticleResources::read(int type, const QString &canonicalPath)
         QFile file;
         if (RegularFile::open(file, canonicalPath, page ? kMaxPageBytes : kMaxStyleSheetBytes) != RegularFile::Refusal::None)
             break;
-        const QByteArray bytes = file.read(page ? kMaxPageBytes : kMaxStyleSheetBytes);
+        const QByteArray bytes = RegularFile::readAll(file, page ? kMaxPageBytes : kMaxStyleSheetBytes);
         answer = page ? PageSanitiser::flattenDeepTables(articles::decodePage(bytes)) : QString::fromUtf8(bytes);
         break;
     }

@@ -5,10 +5,8 @@
 // punctuation forms, and words that are nowhere. Also the index's build on first use.
 #include "Harness.h"
 
+#include "app/SearchDock.h"
 #include "common/Module1.h"
-#include "articles/ArticlePage.h"
-#include "content/Catalogue.h"
-#include "content/TableOfContents.h"
 #include "search/SearchIndex.h"
 
 #include <QApplication>
@@ -34,17 +32,6 @@ double threadCpuMs()
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
-std::unique_ptr<search::SearchIndex> buildIndex()
-{
-    std::vector<search::ArticleSource> articles;
-    for (const content::Article &article : content::TableOfContents::instance().articles()) {
-        const QString name = article.name;
-        const int shift = article.shift;
-        articles.push_back({name, shift, [name, shift](QString *error) { return ReadArticlePage(name, shift, error); }});
-    }
-    return std::make_unique<search::SearchIndex>(content::Catalogue::instance(), articles);
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -56,7 +43,7 @@ int main(int argc, char *argv[])
     std::vector<double> builds;
     std::unique_ptr<search::SearchIndex> index;
     for (int i = 0; i < 20; ++i)
-        builds.push_back(bench::timeMs([&] { index = buildIndex(); }));
+        builds.push_back(bench::timeMs([&] { index = MakeSearchIndex(); }));
     for (const QString &notice : index->notices())
         std::fprintf(stderr, "search: %s\n", qPrintable(notice));
 

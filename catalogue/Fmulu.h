@@ -28,6 +28,12 @@ public:
     void timerTick();
     int bannerStep() const { return m_banner.step(); }
 
+    // Starts reading the background and the banner's first picture (wkpna.gif) on other threads;
+    // the next catalogue page takes them from there instead of reading them itself. Nothing is
+    // shown from those threads: a file that cannot be read leaves its picture empty, as it would
+    // when read here.
+    static void preloadBackground();
+
     // True while nothing of the page can be seen: hidden, minimised, or covered by a window in
     // front of it (a maximised viewer, say). Ticks then only check the four banner files.
     bool isCovered() const;

@@ -2,6 +2,7 @@
 
 #include "common/PictureBounds.h"
 #include "common/RegularFile.h"
+#include "common/Module1.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -11,6 +12,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <QPixmap>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace Pictures {
 
@@ -41,7 +44,7 @@ QImage load(const QString &fileName, QString *errorDescription, const QSize &sca
     case RegularFile::Refusal::TooLarge:
         return fail(tooLarge);
     }
-    const QByteArray bytes = file.read(PictureBounds::kMaxFileBytes);
+    const QByteArray bytes = RegularFile::readAll(file, PictureBounds::kMaxFileBytes);
     file.close();
     if (bytes.isEmpty())
         return fail(QStringLiteral("图片文件是空的：%1").arg(shown));
@@ -73,6 +76,50 @@ QImage load(const QString &fileName, QString *errorDescription, const QSize &sca
     if (errorDescription)
         errorDescription->clear();
     return image;
+}
+
+namespace {
+
+QString appIconFile()
+{
+    return Module1::appFile(QStringLiteral("\\picture\\linglu.png"));
+}
+
+QString g_preloadedIconFile;
+QFuture<QImage> g_preloadedIcon;
+
+QImage readIcon(const QString &fileName)
+{
+    return load(fileName);
+}
+
+} // namespace
+
+void preloadAppIcon()
+{
+    g_preloadedIconFile = appIconFile();
+    g_preloadedIcon = QtConcurrent::run(readIcon, g_preloadedIconFile);
+}
+
+QIcon appIcon()
+{
+    static QString file;
+    static QIcon icon;
+    const QString wanted = appIconFile();
+    if (file != wanted) { // read again only for another installation folder (the tests make many)
+        file = wanted;
+        // Read through the same bounded loader as every other picture, so a pipe or an
+        // oversized file in the icon's place is refused rather than read; taken from the
+        // thread that read it ahead when that was for the same file.
+        QImage image;
+        if (g_preloadedIcon.isValid() && g_preloadedIconFile == wanted)
+            image = g_preloadedIcon.result();
+        else
+            image = load(wanted);
+        g_preloadedIcon = QFuture<QImage>();
+        icon = image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+    }
+    return icon;
 }
 
 } // namespace Pictures

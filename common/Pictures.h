@@ -2,6 +2,7 @@
 // Loading the installation's pictures, with a description of the failure worded for the user, and
 // the picture box that shows one stretched to its size.
 
+#include <QIcon>
 #include <QImage>
 #include <QWidget>
 
@@ -17,6 +18,13 @@ namespace Pictures {
 // size, as its file gives it, goes to pictureSize when asked.
 QImage load(const QString &fileName, QString *errorDescription = nullptr, const QSize &scaledSize = QSize(),
             QSize *pictureSize = nullptr);
+
+// The program's window icon, "\picture\linglu.png", read the first time it is asked for and then
+// shared by every window (reading it costs more than many a window's whole construction).
+QIcon appIcon();
+// Starts reading the window icon on another thread, for the next appIcon() to take if the
+// installation folder is still the same.
+void preloadAppIcon();
 
 } // namespace Pictures
 

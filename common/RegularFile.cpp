@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 #ifndef _WIN32
 #include <cerrno>
 #include <fcntl.h>
@@ -62,6 +64,25 @@ Refusal open(QFile &file, const QString &path, qint64 maxBytes)
     }
     return Refusal::None;
 #endif
+}
+
+QByteArray readAll(QFile &file, qint64 maxBytes)
+{
+    QByteArray bytes;
+    const qint64 size = file.size();
+    if (size > 0)
+        bytes = file.read(maxBytes >= 0 ? std::min(size, maxBytes) : size);
+    // Whatever the file has beyond the size it had (it grew, or its size said nothing), in steps,
+    // still within the bound.
+    char chunk[16384];
+    while (maxBytes < 0 || bytes.size() < maxBytes) {
+        const qint64 wanted = maxBytes < 0 ? qint64(sizeof chunk) : std::min<qint64>(sizeof chunk, maxBytes - bytes.size());
+        const qint64 got = file.read(chunk, wanted);
+        if (got <= 0)
+            break;
+        bytes.append(chunk, got);
+    }
+    return bytes;
 }
 
 } // namespace RegularFile

@@ -4,6 +4,7 @@
 // the reading thread in open() or read() until a writer comes, a device such as /dev/zero never
 // ends. A size bound refuses a file too large to be one of ours before a byte is read.
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
 
@@ -22,5 +23,11 @@ enum class Refusal {
 /// A link is followed; what it leads to must be a regular file. The file is opened without
 /// blocking and checked once open, so a pipe swapped in after the first look is refused too.
 Refusal open(QFile &file, const QString &path, qint64 maxBytes = -1);
+
+/// Reads an opened file to its end, at most maxBytes (no bound when negative). The buffer is
+/// sized by the file's own size, not by the bound: QIODevice::read(maxBytes) would first allocate
+/// the whole bound (32 MB for a picture) for a file of a few kilobytes. A file that grew since it
+/// was opened is read up to the bound; one that shrank, to its new end.
+QByteArray readAll(QFile &file, qint64 maxBytes = -1);
 
 } // namespace RegularFile

@@ -18,8 +18,7 @@ inline QString pictureName(int number)
 {
     return QStringLiteral("\\picture\\%1.jpg").arg(number, 3, 10, QLatin1Char('0'));
 }
-inline const QString kGlobe = QStringLiteral("\\picture\\globe.png");        // the About box's
-inline const QString kGlobeJpeg = QStringLiteral("\\picture\\globe.jpg");    // the catalogue's
+inline const QString kGlobe = QStringLiteral("\\picture\\globe.png");
 inline const QString kGif = QStringLiteral("\\picture\\wkpna.gif");
 inline const QStringList kBanners = {QStringLiteral("\\picture\\llhba.bmp"), QStringLiteral("\\picture\\llhbb.bmp"),
                                      QStringLiteral("\\picture\\llhbc.bmp"), QStringLiteral("\\picture\\llhbd.bmp")};
@@ -111,7 +110,6 @@ public:
                                                                : QSize()),
                                      "JPG"));
         writeFile(path(kGlobe), encodedPicture(samplePicture(300, QSize(160, 120)), "PNG"));
-        writeFile(path(kGlobeJpeg), encodedPicture(samplePicture(300, QSize(160, 120)), "JPG"));
         writeFile(path(kGif), tinyGif());
         for (int i = 0; i < kBanners.size(); ++i)
             writeFile(path(kBanners[i]), encodedPicture(samplePicture(400 + i, QSize(64, 32)), "BMP"));

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -51,6 +52,10 @@ private slots:
     void titles_lookAndOpen_data();
     void titles_lookAndOpen();
     void background_naturalSizeOverCyan();
+    void background_translucentLaidOverCyan_data();
+    void background_translucentLaidOverCyan();
+    void preload_takenForTheSameFilesOnly();
+    void appIcon_readAheadForItsOwnFolderOnly();
     void banner_cyclesDABC();
     void banner_missingFile_hidesForGood_data();
     void banner_missingFile_hidesForGood();
@@ -220,10 +225,115 @@ void CatalogueTest::background_naturalSizeOverCyan()
 {
     QImage globe(10, 10, QImage::Format_RGB32);
     globe.fill(Qt::darkRed);
-    QVERIFY(globe.save(m_dir->path() + "/picture/globe.jpg"));
+    QVERIFY(globe.save(m_dir->path() + "/picture/globe.png"));
     const QImage shot = newPage()->grab().toImage();
     QCOMPARE(shot.pixelColor(9, 9), QColor(Qt::darkRed));
     QCOMPARE(shot.pixelColor(10, 10), QColor(0, 255, 255));
+}
+
+void CatalogueTest::background_translucentLaidOverCyan_data()
+{
+    // The background's own kind of file, a palette picture with transparent entries, and the
+    // same picture in full colour with an alpha channel: both are laid over the page's cyan.
+    QTest::addColumn<bool>("palette");
+    QTest::newRow("palette") << true;
+    QTest::newRow("full colour") << false;
+}
+
+void CatalogueTest::background_translucentLaidOverCyan()
+{
+    QFETCH(bool, palette);
+    QImage globe(12, 6, QImage::Format_Indexed8);
+    globe.setColorTable({qRgba(0, 0, 0, 0), qRgba(200, 0, 0, 128), qRgba(0, 0, 255, 255), qRgba(40, 90, 10, 60)});
+    for (int y = 0; y < globe.height(); ++y)
+        for (int x = 0; x < globe.width(); ++x)
+            globe.setPixel(x, y, uint(x / 3));
+    const QImage saved = palette ? globe : globe.convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(saved.save(m_dir->path() + "/picture/globe.png"));
+    QCOMPARE(QImage(m_dir->path() + "/picture/globe.png").format() == QImage::Format_Indexed8, palette);
+
+    // What painting the picture over cyan gives, pixel by pixel.
+    QImage expected(globe.size(), QImage::Format_RGB32);
+    expected.fill(QColor(0, 255, 255));
+    QPainter(&expected).drawImage(0, 0, globe.convertToFormat(QImage::Format_ARGB32));
+    const QImage shot = newPage()->grab().toImage();
+    for (int x = 0; x < globe.width(); ++x) {
+        const QColor want = expected.pixelColor(x, 2), got = shot.pixelColor(x, 2);
+        QVERIFY2(qAbs(want.red() - got.red()) <= 1 && qAbs(want.green() - got.green()) <= 1
+                     && qAbs(want.blue() - got.blue()) <= 1,
+                 qPrintable(QStringLiteral("x %1: %2 instead of %3").arg(x).arg(got.name(), want.name())));
+    }
+    QCOMPARE(shot.pixelColor(0, 0), QColor(0, 255, 255)); // the transparent entry shows the page
+    QCOMPARE(shot.pixelColor(7, 5), QColor(0, 0, 255));   // the opaque one covers it
+    QCOMPARE(shot.pixelColor(12, 0), QColor(0, 255, 255)); // beyond the picture
+}
+
+void CatalogueTest::preload_takenForTheSameFilesOnly()
+{
+    QImage globe(10, 10, QImage::Format_RGB32);
+    globe.fill(Qt::darkRed);
+    QVERIFY(globe.save(m_dir->path() + "/picture/globe.png"));
+
+    // Read ahead on other threads, then taken by the next page: the same pictures as reading them.
+    Fmulu::preloadBackground();
+    QImage shot = newPage()->grab().toImage();
+    QCOMPARE(shot.pixelColor(9, 9), QColor(Qt::darkRed));
+    QCOMPARE(shot.pixelColor(10, 10), QColor(0, 255, 255));
+    QCOMPARE(bannerColour(), kGif);
+    // Taken once: the page after it reads the files again and sees them changed.
+    globe.fill(Qt::darkGreen);
+    QVERIFY(globe.save(m_dir->path() + "/picture/globe.png"));
+    shot = newPage()->grab().toImage();
+    QCOMPARE(shot.pixelColor(9, 9), QColor(Qt::darkGreen));
+
+    // Read ahead for another installation folder: a page of this one reads its own files.
+    QTemporaryDir other;
+    QVERIFY(QDir(other.path()).mkpath("picture"));
+    Module1::setAppPath(other.path());
+    Fmulu::preloadBackground();
+    Module1::setAppPath(m_dir->path());
+    shot = newPage()->grab().toImage();
+    QCOMPARE(shot.pixelColor(9, 9), QColor(Qt::darkGreen));
+    QCOMPARE(bannerColour(), kGif);
+    QVERIFY(m_shown.isEmpty());
+}
+
+void CatalogueTest::appIcon_readAheadForItsOwnFolderOnly()
+{
+    const auto writeIcon = [](const QString &folder, const QColor &colour) {
+        QImage icon(16, 16, QImage::Format_ARGB32);
+        icon.fill(colour);
+        return icon.save(folder + "/picture/linglu.png");
+    };
+    const auto iconColour = [] {
+        const QIcon icon = Pictures::appIcon();
+        return icon.isNull() ? QColor() : icon.pixmap(16, 16).toImage().pixelColor(8, 8);
+    };
+    QVERIFY(writeIcon(m_dir->path(), Qt::red));
+    QTemporaryDir other;
+    QVERIFY(QDir(other.path()).mkpath("picture"));
+    QVERIFY(writeIcon(other.path(), Qt::green));
+
+    // Read ahead for this folder and taken here.
+    Pictures::preloadAppIcon();
+    QCOMPARE(iconColour(), QColor(Qt::red));
+    // Read ahead for one folder, asked for in another: the other's own icon.
+    Module1::setAppPath(other.path());
+    Pictures::preloadAppIcon();
+    Module1::setAppPath(m_dir->path());
+    QVERIFY(writeIcon(m_dir->path(), Qt::blue)); // a new folder's icon is read again, a cached one is not
+    Module1::setAppPath(other.path());
+    QCOMPARE(iconColour(), QColor(Qt::green));
+    Module1::setAppPath(m_dir->path());
+    QCOMPARE(iconColour(), QColor(Qt::blue));
+    // A folder without an icon file, read ahead: no icon, and no message.
+    QTemporaryDir bare;
+    QVERIFY(QDir(bare.path()).mkpath("picture"));
+    Module1::setAppPath(bare.path());
+    Pictures::preloadAppIcon();
+    QVERIFY(Pictures::appIcon().isNull());
+    Module1::setAppPath(m_dir->path());
+    QVERIFY(m_shown.isEmpty());
 }
 
 void CatalogueTest::banner_cyclesDABC()

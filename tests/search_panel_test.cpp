@@ -6,9 +6,11 @@
 
 #include "app/ChapterOpener.h"
 #include "app/MDIForm1.h"
+#include "app/SearchDock.h"
 #include "app/Startup.h"
 #include "articles/ArticleCodec.h"
 #include "articles/Fwangye.h"
+#include "search/SearchIndex.h"
 #include "search/SearchPanel.h"
 #include "viewer/Fllhb.h"
 #include "viewer/TextPane.h"
@@ -44,6 +46,7 @@ private slots:
     void qimenFigure_pressesItsButton();
     void articleHit_opensAndMarksThePassage();
     void missingArticle_lineInPanelNoMessage();
+    void bookIndex_sameForPanelAndBenchmark();
 
 private:
     void writeArticle(const QString &name, int shift, const QString &body) const;
@@ -308,6 +311,22 @@ void SearchPanelTest::missingArticle_lineInPanelNoMessage()
     QVERIFY(m_install->boxes.isEmpty());
     // Nothing was written while searching.
     QVERIFY(!QFile::exists(QDir(m_install->root()).filePath("tem.htm")));
+}
+
+void SearchPanelTest::bookIndex_sameForPanelAndBenchmark()
+{
+    // The index the panel builds (and the search benchmark with it) holds the catalogue and the
+    // article that is there, and names the one that is missing.
+    const QString missing = m_install->path(articleName("祝由须知"));
+    QVERIFY(!QFile::exists(missing) || QFile::remove(missing));
+    const std::unique_ptr<search::SearchIndex> index = MakeSearchIndex();
+    QVERIFY(index);
+    QCOMPARE(index->notices().size(), 1);
+    QVERIFY(index->notices().first().contains("祝由须知"));
+    QVERIFY(index->texts().join('\n').contains("心不净则符不灵"));
+    QVERIFY(index->find("撞客").total > 0);
+    QVERIFY(index->find("量子计算").total == 0);
+    QVERIFY(m_install->boxes.isEmpty());
 }
 
 QTEST_MAIN(SearchPanelTest)

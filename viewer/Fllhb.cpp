@@ -51,7 +51,7 @@ Fllhb::Fllhb(QWidget *parent)
 {
     setObjectName(QStringLiteral("Fllhb"));
     setWindowTitle(Module1::appTitle());
-    setWindowIcon(QIcon(Module1::appFile(QStringLiteral("\\picture\\linglu.png"))));
+    setWindowIcon(Pictures::appIcon());
     setAutoFillBackground(true);
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(224, 224, 224));

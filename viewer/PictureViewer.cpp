@@ -1,6 +1,7 @@
 #include "viewer/PictureViewer.h"
 
 #include "common/Module1.h"
+#include "common/Pictures.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,7 +39,7 @@ PictureViewer::PictureViewer(const QImage &picture, const QString &fileName, con
 {
     setObjectName(QStringLiteral("PictureViewer"));
     setWindowTitle(title);
-    setWindowIcon(QIcon(Module1::appFile(QStringLiteral("\\picture\\linglu.png"))));
+    setWindowIcon(Pictures::appIcon());
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     QPalette background = palette();

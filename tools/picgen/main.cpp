@@ -155,17 +155,7 @@ std::vector<Job> allJobs(const QDir &out, const QString &iconDir, Layouts *layou
                             return error;
                         }});
     }
-    jobs.push_back({QStringLiteral("globe"), [out] {
-                        // The About box draws the PNG over its own colour. The catalogue reads the
-                        // same picture already laid over its cyan, as a JPEG: that decodes in a
-                        // quarter of the PNG's time, and start-up waits for it.
-                        const QImage globe = drawGlobe();
-                        QImage catalogue(globe.size(), QImage::Format_RGB32);
-                        catalogue.fill(QColor(0, 255, 255));
-                        QPainter(&catalogue).drawImage(0, 0, globe);
-                        return firstError({savePng(globe, out.filePath(QStringLiteral("globe.png"))),
-                                           saveJpeg(catalogue, out.filePath(QStringLiteral("globe.jpg")))});
-                    }});
+    jobs.push_back({QStringLiteral("globe"), [out] { return savePng(drawGlobe(), out.filePath(QStringLiteral("globe.png"))); }});
     jobs.push_back({QStringLiteral("banner"), [out] {
                         const std::array<QImage, 4> frames = drawBannerFrames();
                         const char *names[4] = {"llhba.bmp", "llhbb.bmp", "llhbc.bmp", "llhbd.bmp"};
