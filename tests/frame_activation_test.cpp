@@ -1,7 +1,7 @@
 // Which child window is active and in front after closing, switching and arranging: the window
 // used before comes back, and the catalogue stays the backdrop, never active while another window
 // is open, never maximised, never in front of a viewer.
-#include "viewer_support.h"
+#include "frame_support.h"
 
 #include "app/MDIForm1.h"
 #include "app/Startup.h"
@@ -74,9 +74,8 @@ private:
 void FrameActivationTest::init()
 {
     m_install = std::make_unique<ViewerInstallation>();
-    m_frame = Module1::Main([] { return QDate(2026, 5, 1); }, m_install->root());
-    m_frame->showNormal();
-    m_frame->resize(1280, 900);
+    m_frame = startFrame(*m_install);
+    QVERIFY(m_frame);
     QVERIFY(QTest::qWaitForWindowActive(m_frame));
 }
 

@@ -1,7 +1,7 @@
 // The keyboard path through the frame: F10 or a lone Alt into the menu bar (arrow keys, Enter,
 // Esc) with the captions as they are, the catalogue's titles with Tab and Enter or Space, and the
 // viewer's controls in tab order.
-#include "viewer_support.h"
+#include "frame_support.h"
 
 #include "app/MDIForm1.h"
 #include "app/Startup.h"
@@ -44,14 +44,7 @@ private:
             target = focus() ? focus() : static_cast<QWidget *>(m_frame);
         QTest::keyClick(target, key, modifiers);
     }
-    QList<Fllhb *> viewers() const
-    {
-        QList<Fllhb *> found;
-        for (QWidget *window : Module1::loadedWindows())
-            if (auto *viewer = qobject_cast<Fllhb *>(window))
-                found.append(viewer);
-        return found;
-    }
+    QList<Fllhb *> viewers() const { return openViewers(); }
 
     std::unique_ptr<ViewerInstallation> m_install;
     MDIForm1 *m_frame = nullptr;
@@ -60,9 +53,8 @@ private:
 void FrameKeyboardTest::init()
 {
     m_install = std::make_unique<ViewerInstallation>();
-    m_frame = Module1::Main([] { return QDate(2026, 5, 1); }, m_install->root());
-    m_frame->showNormal();
-    m_frame->resize(1280, 900);
+    m_frame = startFrame(*m_install);
+    QVERIFY(m_frame);
     QVERIFY(QTest::qWaitForWindowActive(m_frame));
 }
 

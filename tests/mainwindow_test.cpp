@@ -1,6 +1,6 @@
 // The frame's part in showing chapters: one viewer per chapter from the menu and the catalogue,
 // the arrangement commands with the catalogue kept behind, and the timer that removes "\tem.htm".
-#include "viewer_support.h"
+#include "frame_support.h"
 
 #include "app/ChapterOpener.h"
 #include "app/MDIForm1.h"
@@ -33,14 +33,7 @@ private slots:
     void banner_onlyCheckedWhileCovered();
 
 private:
-    QList<Fllhb *> viewers() const
-    {
-        QList<Fllhb *> found;
-        for (QWidget *window : Module1::loadedWindows())
-            if (auto *viewer = qobject_cast<Fllhb *>(window))
-                found.append(viewer);
-        return found;
-    }
+    QList<Fllhb *> viewers() const { return openViewers(); }
     void trigger(const QString &item) { m_frame->findChild<QAction *>(item)->trigger(); }
     QMdiSubWindow *sub(int viewer) const { return Module1::subWindowOf(viewers().at(viewer)); }
 
@@ -51,9 +44,8 @@ private:
 void MainWindowTest::init()
 {
     m_install = std::make_unique<ViewerInstallation>();
-    m_frame = Module1::Main([] { return QDate(2026, 5, 1); }, m_install->root());
-    m_frame->showNormal();
-    m_frame->resize(1280, 900);
+    m_frame = startFrame(*m_install);
+    QVERIFY(m_frame);
     QVERIFY(QTest::qWaitForWindowExposed(m_frame));
 }
 
