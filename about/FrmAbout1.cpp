@@ -53,7 +53,7 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, 
     auto *button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(box);
-    button->setFont(Fonts::songTi(10.5));
+    button->setFont(fonts::songTi(10.5));
     return button;
 }
 
@@ -77,20 +77,20 @@ FrmAbout1::FrmAbout1(QWidget *parent)
     setObjectName(QStringLiteral("FrmAbout1"));
     setWindowTitle(QStringLiteral("关于"));
     setModal(true);
-    setFixedSize(Twips::toPixels(0, 0, 8670, 6480).size());
+    setFixedSize(twips::toPixels(0, 0, 8670, 6480).size());
     Module1::registerLoadedWindow(this);
 
-    m_lblTitle = makeLabel(this, "lblTitle", QStringLiteral("应用程序标题"), Twips::toPixels(1800, 225, 4845, 600),
-                           Fonts::kaiTi(26.25), Qt::red, Qt::AlignCenter, false);
-    m_lblVersion = makeLabel(this, "lblVersion", QStringLiteral("版本"), Twips::toPixels(1800, 855, 4845, 465),
-                             Fonts::fangSong(15.75), Qt::red, Qt::AlignCenter, false);
+    m_lblTitle = makeLabel(this, "lblTitle", QStringLiteral("应用程序标题"), twips::toPixels(1800, 225, 4845, 600),
+                           fonts::kaiTi(26.25), Qt::red, Qt::AlignCenter, false);
+    m_lblVersion = makeLabel(this, "lblVersion", QStringLiteral("版本"), twips::toPixels(1800, 855, 4845, 465),
+                             fonts::fangSong(15.75), Qt::red, Qt::AlignCenter, false);
     m_lblDescription = makeLabel(
         this, "lblDescription",
         QStringLiteral("    符咒是一种与鬼神沟通的语言文字工具。鬼神无语言、无文字，符咒的要素代表了鬼神的语言、文字。"
                        "用的得当，能上达神明，下通幽府，有不可思议的功效。"),
-        Twips::toPixels(480, 1920, 7725, 2250), Fonts::liShu(21.75), Qt::blue, Qt::AlignLeft | Qt::AlignTop, true);
-    m_lblDisclaimer = makeLabel(this, "lblDisclaimer", disclaimerText(), Twips::toPixels(1575, 4185, 3855, 2025),
-                                Fonts::kaiTi(15.75), Qt::black, Qt::AlignLeft | Qt::AlignTop, true);
+        twips::toPixels(480, 1920, 7725, 2250), fonts::liShu(21.75), Qt::blue, Qt::AlignLeft | Qt::AlignTop, true);
+    m_lblDisclaimer = makeLabel(this, "lblDisclaimer", disclaimerText(), twips::toPixels(1575, 4185, 3855, 2025),
+                                fonts::kaiTi(15.75), Qt::black, Qt::AlignLeft | Qt::AlignTop, true);
     fitWrappedText(m_lblDescription);
     fitWrappedText(m_lblDisclaimer);
     // A screen reader reads each label's text as its name; the descriptions say what it is.
@@ -99,8 +99,8 @@ FrmAbout1::FrmAbout1(QWidget *parent)
     m_lblDescription->setAccessibleDescription(QStringLiteral("符咒简介"));
     m_lblDisclaimer->setAccessibleDescription(QStringLiteral("警告"));
 
-    m_cmdOK = makeButton(this, "cmdOK", QStringLiteral("确定"), Twips::toPixels(5535, 4455, 1500, 465));
-    m_cmdSysInfo = makeButton(this, "cmdSysInfo", QStringLiteral("系统信息"), Twips::toPixels(5535, 5535, 1485, 465));
+    m_cmdOK = makeButton(this, "cmdOK", QStringLiteral("确定"), twips::toPixels(5535, 4455, 1500, 465));
+    m_cmdSysInfo = makeButton(this, "cmdSysInfo", QStringLiteral("系统信息"), twips::toPixels(5535, 5535, 1485, 465));
     // 确定 is both the default and the cancel button: Enter and Esc press it.
     m_cmdOK->setDefault(true);
     m_cmdOK->setAutoDefault(true);
@@ -118,7 +118,7 @@ FrmAbout1::FrmAbout1(QWidget *parent)
 void FrmAbout1::load()
 {
     // A missing or unreadable background leaves the dialog plain, without a message.
-    m_background = Pictures::load(Module1::appFile(QStringLiteral("\\picture\\globe.png")));
+    m_background = pictures::load(Module1::appFile(QStringLiteral("\\picture\\globe.png")));
     setWindowTitle(QStringLiteral("关于 ") + Module1::appTitle());
     m_lblVersion->setText(versionText());
     m_lblTitle->setText(Module1::appTitle());
@@ -154,5 +154,5 @@ void FrmAbout1::StartSysInfo()
         }
     }
     if (!started)
-        MsgBox::show(QStringLiteral("此时系统信息无效"), Module1::appTitle());
+        msgbox::show(QStringLiteral("此时系统信息无效"), Module1::appTitle());
 }

@@ -1,5 +1,6 @@
 #include "app/ChapterOpener.h"
 
+#include "common/ChildWindows.h"
 #include "common/Module1.h"
 #include "viewer/Fllhb.h"
 
@@ -27,15 +28,12 @@ void maximiseAndRaise(QWidget *window)
 void OpenChapterWindow(const QString &shortTitle)
 {
     Module1::CurrentChapter() = shortTitle;
-    const QString wanted = QStringLiteral("灵箓汇编-") + Module1::CurrentChapter();
+    const QString wanted = Module1::chapterCaption(Module1::CurrentChapter());
 
     // The viewer of a chapter is found again by its caption; windows are searched in load order.
-    const QList<QWidget *> windows = Module1::loadedWindows();
-    for (QWidget *window : windows) {
-        if (Module1::captionOf(window) == wanted) {
-            maximiseAndRaise(window);
-            return;
-        }
+    if (QWidget *window = childwindows::captioned(wanted)) {
+        maximiseAndRaise(window);
+        return;
     }
 
     // A new viewer loads its chapter from CurrentChapter while it is created, before its caption.
@@ -46,4 +44,9 @@ void OpenChapterWindow(const QString &shortTitle)
     else
         viewer->setAttribute(Qt::WA_DeleteOnClose); // no frame: the viewer stands alone
     maximiseAndRaise(viewer);
+}
+
+Fllhb *chapterViewer(const QString &shortTitle)
+{
+    return qobject_cast<Fllhb *>(childwindows::captioned(Module1::chapterCaption(shortTitle)));
 }

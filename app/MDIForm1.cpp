@@ -2,11 +2,13 @@
 
 #include "about/FrmAbout1.h"
 #include "app/ChapterOpener.h"
-#include "app/SearchDock.h"
+#include "app/SearchCommand.h"
+#include "common/ChildWindows.h"
 #include "common/Module1.h"
 #include "common/MsgBox.h"
 #include "common/Pictures.h"
 #include "common/Twips.h"
+#include "common/WindowArrangement.h"
 #include "content/TableOfContents.h"
 #include "articles/ArticlePage.h"
 #include "articles/PageFile.h"
@@ -28,6 +30,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 
 namespace {
 
@@ -57,7 +60,7 @@ MDIForm1::MDIForm1(QWidget *parent)
     // The catalogue's background is the largest picture of the first paint: its reading starts
     // now, beside the font set-up that the menus and titles wait for; so does the window icon's.
     Fmulu::preloadBackground();
-    Pictures::preloadAppIcon();
+    pictures::preloadAppIcon();
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(Module1::appTitle());
     Module1::registerLoadedWindow(this);
@@ -83,12 +86,12 @@ MDIForm1::MDIForm1(QWidget *parent)
     m_timer1->start();
 
     // The restored size; the frame opens maximised.
-    resize(Twips::toPixels(8085), Twips::toPixels(5430) + menuBar()->sizeHint().height());
+    resize(twips::toPixels(8085), twips::toPixels(5430) + menuBar()->sizeHint().height());
     setWindowState(Qt::WindowMaximized);
 
     loadCatalogue();
     // By now the other thread has read the icon.
-    setWindowIcon(Pictures::appIcon());
+    setWindowIcon(pictures::appIcon());
 }
 
 MDIForm1::~MDIForm1()
@@ -117,7 +120,7 @@ void MDIForm1::loadCatalogue()
             m_catalogue->show();
         }
     } catch (const std::exception &error) {
-        MsgBox::show(QStringLiteral("Error:0 ") + QString::fromLocal8Bit(error.what()));
+        msgbox::show(QStringLiteral("Error:0 ") + QString::fromLocal8Bit(error.what()));
     }
 }
 
@@ -159,7 +162,7 @@ void MDIForm1::createMenus()
     fillWindowMenu();
 
     // 查找 works from anywhere in the frame with Ctrl+F.
-    command(nullptr, QStringLiteral("查找"), QStringLiteral("查找(&F)"), [this] { ShowSearchPanel(this); })
+    command(nullptr, QStringLiteral("查找"), QStringLiteral("查找(&F)"), [this] { showSearchPanel(this); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     command(nullptr, QStringLiteral("关于"), QStringLiteral("关于(&I)"), &MDIForm1::showAbout);
     command(nullptr, QStringLiteral("退出"), QStringLiteral("退出"), &MDIForm1::close);
@@ -243,11 +246,7 @@ bool MDIForm1::menuKey(QObject *watched, QEvent *event)
 
 QMdiSubWindow *MDIForm1::lastUsedWindow() const
 {
-    const QList<QMdiSubWindow *> history = m_area->subWindowList(QMdiArea::ActivationHistoryOrder);
-    for (auto it = history.rbegin(); it != history.rend(); ++it)
-        if (*it != m_catalogue && !(*it)->isHidden())
-            return *it;
-    return nullptr;
+    return childwindows::usedBefore(m_area, m_catalogue).value(0);
 }
 
 void MDIForm1::keepCatalogueBehind(QMdiSubWindow *activated)
@@ -287,10 +286,8 @@ bool MDIForm1::walkWindows(QObject *watched, QEvent *event)
     m_walk.removeAll(nullptr); // closed meanwhile
     if (m_walk.isEmpty() || !m_walk.contains(m_area->activeSubWindow())) {
         m_walk.clear();
-        const QList<QMdiSubWindow *> history = m_area->subWindowList(QMdiArea::ActivationHistoryOrder);
-        for (auto it = history.rbegin(); it != history.rend(); ++it)
-            if (*it != m_catalogue && !(*it)->isHidden())
-                m_walk.append(*it);
+        for (QMdiSubWindow *window : childwindows::usedBefore(m_area, m_catalogue))
+            m_walk.append(window);
         m_walkIndex = 0;
     }
     m_walkIndex = std::max(0, int(m_walk.indexOf(m_area->activeSubWindow())));
@@ -312,7 +309,7 @@ void MDIForm1::fitCatalogue()
 void MDIForm1::timerTick()
 {
     // In use or protected: the next tick tries again. A link of that name is removed, never followed.
-    PageFile::removePages();
+    pagefile::removePages();
 }
 
 void MDIForm1::sendCatalogueBack()
@@ -346,62 +343,46 @@ void MDIForm1::restoreStacking(const QList<QMdiSubWindow *> &bottomToTop, QMdiSu
 
 void MDIForm1::cascade()
 {
-    sendCatalogueBack();
     // The catalogue stays the backdrop, left out of the cascade. The windows keep their stacking
     // order: the front one ends at the bottom right of the cascade, each one title bar further.
-    QMdiSubWindow *active = m_area->activeSubWindow();
-    const QList<QMdiSubWindow *> windows = arrangeableWindows();
-    if (windows.isEmpty())
-        return;
-    const QSize client = m_area->viewport()->size();
-    const int step = qMax(1, m_area->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first()));
-    int offset = 0;
-    for (QMdiSubWindow *window : windows) {
-        if (window->isMaximized() || window->isShaded())
-            window->showNormal();
-        const QSize size = window->sizeHint().boundedTo(client);
-        if (offset > 0 && (offset + size.width() > client.width() || offset + size.height() > client.height()))
-            offset = 0;
-        window->setGeometry(QRect(QPoint(offset, offset), size));
-        offset += step;
-    }
-    restoreStacking(windows, active);
+    arrange([this](const QList<QMdiSubWindow *> &windows) {
+        QList<QSize> preferred;
+        for (QMdiSubWindow *window : windows) {
+            if (window->isMaximized() || window->isShaded())
+                window->showNormal();
+            preferred.append(window->sizeHint());
+        }
+        const int step = m_area->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first());
+        return arrangement::cascade(m_area->viewport()->size(), preferred, step);
+    });
 }
 
 void MDIForm1::tileHorizontally()
 {
-    sendCatalogueBack();
-    QMdiSubWindow *active = m_area->activeSubWindow();
-    const QList<QMdiSubWindow *> windows = arrangeableWindows();
-    if (windows.isEmpty())
-        return;
-    const QSize client = m_area->viewport()->size();
-    const int height = client.height() / int(windows.size());
-    int top = 0;
-    for (QMdiSubWindow *window : windows) {
-        if (window->isMaximized())
-            window->showNormal();
-        window->setGeometry(0, top, client.width(), height);
-        top += height;
-    }
-    restoreStacking(windows, active);
+    arrange([this](const QList<QMdiSubWindow *> &windows) {
+        return arrangement::tileHorizontally(m_area->viewport()->size(), int(windows.size()));
+    });
 }
 
 void MDIForm1::tileVertically()
+{
+    arrange([this](const QList<QMdiSubWindow *> &windows) {
+        return arrangement::tileVertically(m_area->viewport()->size(), int(windows.size()));
+    });
+}
+
+void MDIForm1::arrange(const std::function<QList<QRect>(const QList<QMdiSubWindow *> &)> &boxesFor)
 {
     sendCatalogueBack();
     QMdiSubWindow *active = m_area->activeSubWindow();
     const QList<QMdiSubWindow *> windows = arrangeableWindows();
     if (windows.isEmpty())
         return;
-    const QSize client = m_area->viewport()->size();
-    const int width = client.width() / int(windows.size());
-    int left = 0;
-    for (QMdiSubWindow *window : windows) {
-        if (window->isMaximized())
-            window->showNormal();
-        window->setGeometry(left, 0, width, client.height());
-        left += width;
+    const QList<QRect> boxes = boxesFor(windows);
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        if (windows[i]->isMaximized())
+            windows[i]->showNormal();
+        windows[i]->setGeometry(boxes.at(i));
     }
     restoreStacking(windows, active);
 }
@@ -410,20 +391,17 @@ void MDIForm1::arrangeIcons()
 {
     sendCatalogueBack();
     // Minimised child windows line up along the bottom edge, left to right, in creation order.
-    const QSize client = m_area->viewport()->size();
-    int left = 0;
-    int bottom = client.height();
+    QList<QMdiSubWindow *> icons;
+    QList<QSize> sizes;
     for (QMdiSubWindow *window : m_area->subWindowList(QMdiArea::CreationOrder)) {
-        if (window == m_catalogue || !window->isMinimized())
-            continue;
-        const QSize size = window->size();
-        if (left > 0 && left + size.width() > client.width()) {
-            left = 0;
-            bottom -= size.height();
+        if (window != m_catalogue && window->isMinimized()) {
+            icons.append(window);
+            sizes.append(window->size());
         }
-        window->move(left, bottom - size.height());
-        left += size.width();
     }
+    const QList<QPoint> places = arrangement::arrangeIcons(m_area->viewport()->size(), sizes);
+    for (qsizetype i = 0; i < icons.size(); ++i)
+        icons[i]->move(places.at(i));
 }
 
 void MDIForm1::showAbout()

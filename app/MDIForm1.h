@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
+
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -52,6 +54,9 @@ private:
     void fitCatalogue();
     void sendCatalogueBack();
     QList<QMdiSubWindow *> arrangeableWindows() const;
+    // Puts the catalogue at the back, then the shown, not minimised windows (in stacking order)
+    // into the boxes the arithmetic gives them, keeping their order and the active window.
+    void arrange(const std::function<QList<QRect>(const QList<QMdiSubWindow *> &)> &boxesFor);
 
     QMdiArea *m_area = nullptr;
     QMdiSubWindow *m_catalogue = nullptr;

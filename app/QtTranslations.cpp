@@ -5,15 +5,15 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-QStringList QtTranslationFolders(const QString &programFolder)
+QStringList qtTranslationFolders(const QString &programFolder)
 {
     return {QDir(programFolder).filePath(QStringLiteral("translations")),
             QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
 }
 
-bool LoadQtTranslations(QCoreApplication *application, const QString &programFolder)
+bool loadQtTranslations(QCoreApplication *application, const QString &programFolder)
 {
-    for (const QString &folder : QtTranslationFolders(programFolder)) {
+    for (const QString &folder : qtTranslationFolders(programFolder)) {
         auto *translator = new QTranslator(application);
         // qtbase_zh_CN holds the widgets' texts; qt_zh_CN is the older catalogue of the same.
         if (translator->load(QStringLiteral("qtbase_zh_CN"), folder)

@@ -8,8 +8,8 @@ class QCoreApplication;
 
 // The folders searched for Qt's translation files, in order: a "translations" folder beside the
 // program (where the deployment tool puts them on Windows), then Qt's own translations folder.
-QStringList QtTranslationFolders(const QString &programFolder);
+QStringList qtTranslationFolders(const QString &programFolder);
 
 // Installs Qt's simplified Chinese translation into the application from the first folder that
 // holds it. Returns false, and changes nothing, when none does; Qt then speaks English.
-bool LoadQtTranslations(QCoreApplication *application, const QString &programFolder);
+bool loadQtTranslations(QCoreApplication *application, const QString &programFolder);

@@ -21,7 +21,7 @@ QString clockWarningText()
 MDIForm1 *Main(const std::function<QDate()> &clock, const QString &applicationDirPath)
 {
     if (!clockIsPlausible(clock())) {
-        MsgBox::show(clockWarningText(), appTitle());
+        msgbox::show(clockWarningText(), appTitle());
         return nullptr;
     }
     setAppPath(applicationDirPath);

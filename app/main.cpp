@@ -8,7 +8,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("灵箓汇编"));
     QApplication::setApplicationVersion(QStringLiteral(LINGLU_VERSION));
-    LoadQtTranslations(&app, QCoreApplication::applicationDirPath());
+    loadQtTranslations(&app, QCoreApplication::applicationDirPath());
 
     if (!Module1::Main(&QDate::currentDate, QCoreApplication::applicationDirPath()))
         return 0;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace ArticleCodec {
+namespace articlecodec {
 
 namespace {
 
@@ -216,4 +216,4 @@ Encoded encodeArticle(std::string_view page, int shift, std::size_t maxLineBytes
     return result;
 }
 
-} // namespace ArticleCodec
+} // namespace articlecodec

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ArticleCodec {
+namespace articlecodec {
 
 /// Reading stops before the next line once the text holds this many characters or more (a
 /// two-byte character counts once). The line that crosses the limit is still read whole.
@@ -77,4 +77,4 @@ struct Encoded {
 /// a CR byte of its own, or when the page has kReadLimit characters or more (reading would cut it).
 Encoded encodeArticle(std::string_view page, int shift, std::size_t maxLineBytes = 100);
 
-} // namespace ArticleCodec
+} // namespace articlecodec

@@ -1,5 +1,6 @@
 #include "articles/ArticlePage.h"
 
+#include "common/ChildWindows.h"
 #include "common/Module1.h"
 #include "common/MsgBox.h"
 #include "common/RegularFile.h"
@@ -29,24 +30,24 @@ QString shown(const QString &fileName)
 std::optional<std::vector<std::uint16_t>> readArticleFile(const QString &fileName, QString *error)
 {
     QFile file;
-    switch (RegularFile::open(file, fileName)) {
-    case RegularFile::Refusal::None:
+    switch (regularfile::open(file, fileName)) {
+    case regularfile::Refusal::None:
         break;
-    case RegularFile::Refusal::Missing:
+    case regularfile::Refusal::Missing:
         *error = QStringLiteral("文件未找到：%1").arg(shown(fileName));
         return std::nullopt;
-    case RegularFile::Refusal::Folder:
+    case regularfile::Refusal::Folder:
         *error = QStringLiteral("无法打开文章文件：%1 是一个文件夹，不是文件。").arg(shown(fileName));
         return std::nullopt;
-    case RegularFile::Refusal::NotRegular:
+    case regularfile::Refusal::NotRegular:
         *error = QStringLiteral("无法打开文章文件：%1 不是普通文件。").arg(shown(fileName));
         return std::nullopt;
-    case RegularFile::Refusal::Denied:
-    case RegularFile::Refusal::TooLarge:
+    case regularfile::Refusal::Denied:
+    case regularfile::Refusal::TooLarge:
         *error = QStringLiteral("拒绝访问，无法读取文章文件：%1").arg(shown(fileName));
         return std::nullopt;
     }
-    ArticleCodec::ArticleReader reader;
+    articlecodec::ArticleReader reader;
     char buffer[64 * 1024];
     for (;;) {
         const qint64 got = file.read(buffer, sizeof buffer);
@@ -75,35 +76,39 @@ void bringToFront(QWidget *window)
 
 } // namespace
 
-std::optional<QString> ReadArticlePage(const QString &name, int shift, QString *error)
+std::optional<QString> readArticlePage(const QString &name, int shift, QString *error)
 {
-    const auto text = readArticleFile(Module1::appFile(QStringLiteral("\\god\\") + name + QStringLiteral(".god")), error);
+    const auto text = readArticleFile(Module1::articleFile(name), error);
     if (!text)
         return std::nullopt;
-    const std::string decoded = ArticleCodec::decodeText(*text, shift);
+    const std::string decoded = articlecodec::decodeText(*text, shift);
     return articles::decodePage(QByteArray::fromStdString(decoded));
+}
+
+Fwangye *articleWindow(const QString &name)
+{
+    return qobject_cast<Fwangye *>(childwindows::captioned(name));
 }
 
 void OpenArticlePage(const QString &name, int shift)
 {
     // 1. An article page already open under this caption is brought back instead.
-    for (QWidget *window : Module1::loadedWindows()) {
-        if (Module1::captionOf(window) == name) {
-            bringToFront(window);
-            return;
-        }
+    if (QWidget *window = childwindows::captioned(name)) {
+        bringToFront(window);
+        return;
     }
 
     // 2. Read the article file; a failure here leaves no window behind.
     QString error;
-    const auto text = readArticleFile(Module1::appFile(QStringLiteral("\\god\\") + name + QStringLiteral(".god")), &error);
+    const auto text = readArticleFile(Module1::articleFile(name), &error);
     if (!text) {
-        MsgBox::show(error);
+        msgbox::show(error);
         return;
     }
 
     // 3. The new article page, maximised in front of the other child windows.
     auto *page = new Fwangye;
+    page->setArticleName(name);
     page->setCaption(name);
     if (QMdiSubWindow *sub = Module1::addChildWindow(page))
         sub->showMaximized();
@@ -111,10 +116,10 @@ void OpenArticlePage(const QString &name, int shift)
         page->showMaximized();
 
     // 4.-6. Decode, write the temporary page and show it. A failure leaves the page empty.
-    const std::string decoded = ArticleCodec::decodeText(*text, shift);
-    const PageFile::Written written = PageFile::writePage(decoded);
+    const std::string decoded = articlecodec::decodeText(*text, shift);
+    const pagefile::Written written = pagefile::writePage(decoded);
     if (!written.ok) {
-        MsgBox::show(written.error);
+        msgbox::show(written.error);
         return;
     }
     page->navigate(written.path);

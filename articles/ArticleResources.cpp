@@ -116,16 +116,16 @@ QVariant ArticleResources::read(int type, const QString &canonicalPath)
     case QTextDocument::StyleSheetResource: {
         const bool page = type == QTextDocument::HtmlResource;
         QFile file;
-        if (RegularFile::open(file, canonicalPath, page ? kMaxPageBytes : kMaxStyleSheetBytes) != RegularFile::Refusal::None)
+        if (regularfile::open(file, canonicalPath, page ? kMaxPageBytes : kMaxStyleSheetBytes) != regularfile::Refusal::None)
             break;
-        const QByteArray bytes = RegularFile::readAll(file, page ? kMaxPageBytes : kMaxStyleSheetBytes);
-        answer = page ? PageSanitiser::flattenDeepTables(articles::decodePage(bytes)) : QString::fromUtf8(bytes);
+        const QByteArray bytes = regularfile::readAll(file, page ? kMaxPageBytes : kMaxStyleSheetBytes);
+        answer = page ? pagesanitiser::flattenDeepTables(articles::decodePage(bytes)) : QString::fromUtf8(bytes);
         break;
     }
     case QTextDocument::ImageResource: {
         // The picture loader opens regular files only, without blocking, and bounds the file's size,
         // the picture's dimensions and the decoder's memory.
-        const QImage image = Pictures::load(canonicalPath);
+        const QImage image = pictures::load(canonicalPath);
         if (image.isNull() || m_pictureMemory + image.sizeInBytes() > kMaxPictureMemory)
             break;
         m_pictureMemory += image.sizeInBytes();

@@ -6,10 +6,12 @@
 #include "common/Printing.h"
 #include "common/Twips.h"
 
-#include <QAction>
+#include <QAbstractTextDocumentLayout>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QResizeEvent>
+#include <QScrollBar>
+#include <QTextBlock>
 
 #include <memory>
 
@@ -22,6 +24,8 @@ constexpr double kViewShrink = 100;
 // The client size of a restored article page: room for a comfortable line of text.
 constexpr double kRestoredWidth = 9000;
 constexpr double kRestoredHeight = 6750;
+// The articles' sections are their second-level headings (the first is the article's title).
+constexpr int kSectionHeadingLevel = 2;
 
 } // namespace
 
@@ -33,25 +37,18 @@ Fwangye::Fwangye(QWidget *parent)
 
     m_webBrowser1 = new ArticleBrowser(this);
     m_webBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-    m_webBrowser1->move(Twips::toPixels(kViewOffset), Twips::toPixels(kViewOffset));
+    m_webBrowser1->move(twips::toPixels(kViewOffset), twips::toPixels(kViewOffset));
     // The pages are set in a serif face: the one their style sheets name (宋体) or its stand-in,
     // and for a page that names none, the same.
-    Fonts::installSubstitutes();
-    m_webBrowser1->document()->setDefaultFont(Fonts::songTi(articles::kBodyPointSize));
+    fonts::installSubstitutes();
+    m_webBrowser1->document()->setDefaultFont(fonts::songTi(articles::kBodyPointSize));
 
     // Loading a page completes before its title is read: the title is taken once the event loop
     // has delivered the completion.
     connect(m_webBrowser1, &QTextBrowser::sourceChanged, this, &Fwangye::navigationComplete, Qt::QueuedConnection);
 
-    m_print = new QAction(QStringLiteral("打印…"), this);
-    m_print->setObjectName(QStringLiteral("打印"));
-    m_print->setShortcut(QKeySequence::Print);
-    m_print->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(m_print);
-    connect(m_print, &QAction::triggered, this, &Fwangye::printArticle);
-    m_exportPdf = new QAction(QStringLiteral("导出PDF…"), this);
-    m_exportPdf->setObjectName(QStringLiteral("导出PDF"));
-    connect(m_exportPdf, &QAction::triggered, this, &Fwangye::exportPdf);
+    m_printing = printing::makeActions(this, this, [this] { printArticle(); }, [this] { exportPdf(); });
+    connect(m_webBrowser1->verticalScrollBar(), &QScrollBar::valueChanged, this, &Fwangye::reportAddress);
     m_webBrowser1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_webBrowser1, &QWidget::customContextMenuRequested, this, &Fwangye::showContextMenu);
 
@@ -60,7 +57,7 @@ Fwangye::Fwangye(QWidget *parent)
 
 QSize Fwangye::sizeHint() const
 {
-    return QSize(Twips::toPixels(kRestoredWidth), Twips::toPixels(kRestoredHeight));
+    return QSize(twips::toPixels(kRestoredWidth), twips::toPixels(kRestoredHeight));
 }
 
 void Fwangye::setCaption(const QString &caption)
@@ -81,15 +78,61 @@ void Fwangye::navigationComplete()
     const QString title = m_webBrowser1->document()->metaInformation(QTextDocument::DocumentTitle);
     if (!title.isEmpty())
         setCaption(title);
+    reportAddress();
+}
+
+QStringList Fwangye::sectionHeadings() const
+{
+    QStringList headings;
+    for (QTextBlock block = m_webBrowser1->document()->begin(); block.isValid(); block = block.next())
+        if (block.blockFormat().headingLevel() == kSectionHeadingLevel)
+            headings.append(block.text());
+    return headings;
+}
+
+bool Fwangye::scrollToSection(const QString &heading)
+{
+    QTextDocument *document = m_webBrowser1->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() != kSectionHeadingLevel || block.text() != heading)
+            continue;
+        const QRectF box = document->documentLayout()->blockBoundingRect(block);
+        m_webBrowser1->verticalScrollBar()->setValue(int(box.top()));
+        return true;
+    }
+    return false;
+}
+
+content::PageAddress Fwangye::address() const
+{
+    // The section is the last heading at or above the top of the view, with a line's room.
+    QTextDocument *document = m_webBrowser1->document();
+    const int top = m_webBrowser1->verticalScrollBar()->value() + m_webBrowser1->fontMetrics().height();
+    QString section;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() != kSectionHeadingLevel)
+            continue;
+        if (document->documentLayout()->blockBoundingRect(block).top() > top)
+            break;
+        section = block.text();
+    }
+    return content::PageAddress::article(m_articleName, section);
+}
+
+void Fwangye::reportAddress()
+{
+    const content::PageAddress now = address();
+    if (now == m_reported)
+        return;
+    m_reported = now;
+    emit addressChanged(now);
 }
 
 void Fwangye::showContextMenu(const QPoint &position)
 {
     // The browser's own menu (copy, select all, links), then the article's print commands.
     const std::unique_ptr<QMenu> menu(m_webBrowser1->createStandardContextMenu(position));
-    menu->addSeparator();
-    menu->addAction(m_print);
-    menu->addAction(m_exportPdf);
+    m_printing.addTo(menu.get());
     menu->exec(m_webBrowser1->viewport()->mapToGlobal(position));
 }
 
@@ -108,20 +151,20 @@ bool Fwangye::renderArticle(QPagedPaintDevice &sheets) const
 
 void Fwangye::printArticle()
 {
-    Printing::print(this, documentName(), [this](QPagedPaintDevice &sheets) { return renderArticle(sheets); });
+    printing::print(this, documentName(), [this](QPagedPaintDevice &sheets) { return renderArticle(sheets); });
 }
 
 void Fwangye::exportPdf()
 {
-    Printing::exportPdf(this, documentName(), [this](QPagedPaintDevice &sheets) { return renderArticle(sheets); });
+    printing::exportPdf(this, documentName(), [this](QPagedPaintDevice &sheets) { return renderArticle(sheets); });
 }
 
 void Fwangye::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     // Each size is set on its own; a size that would be negative (a minimised window) is left as it was.
-    const int width = Twips::toPixels(Twips::fromPixels(event->size().width()) - kViewShrink);
-    const int height = Twips::toPixels(Twips::fromPixels(event->size().height()) - kViewShrink);
+    const int width = twips::toPixels(twips::fromPixels(event->size().width()) - kViewShrink);
+    const int height = twips::toPixels(twips::fromPixels(event->size().height()) - kViewShrink);
     if (width >= 0)
         m_webBrowser1->resize(width, m_webBrowser1->height());
     if (height >= 0)

@@ -2,10 +2,11 @@
 // The article page window: a child window of the frame holding one HTML view, WebBrowser1.
 
 #include "articles/ArticleBrowser.h"
+#include "common/Printing.h"
+#include "content/PageAddress.h"
 
 #include <QWidget>
 
-class QAction;
 class QPagedPaintDevice;
 
 class Fwangye : public QWidget
@@ -20,6 +21,17 @@ public:
     // The caption the window is found by: the form's title and its sub-window's.
     void setCaption(const QString &caption);
 
+    // The article shown, as it was opened (its name); and the address of what is in view: the
+    // article at the last section heading scrolled past the top of the view.
+    void setArticleName(const QString &name) { m_articleName = name; }
+    QString articleName() const { return m_articleName; }
+    content::PageAddress address() const;
+
+    // The page's section headings, in order, and scrolling one to the top of the view (false when
+    // the page has no such heading).
+    QStringList sectionHeadings() const;
+    bool scrollToSection(const QString &heading);
+
     // Loads a page file into WebBrowser1. Once it has loaded, the caption becomes the page's title.
     void navigate(const QString &fileName);
 
@@ -33,6 +45,10 @@ public:
     // Draws the whole document onto the sheets, numbered at their foot.
     bool renderArticle(QPagedPaintDevice &sheets) const;
 
+signals:
+    // Another section came into view, or the page was loaded.
+    void addressChanged(const content::PageAddress &address);
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
@@ -40,8 +56,10 @@ private:
     void navigationComplete();
     void showContextMenu(const QPoint &position);
     QString documentName() const;
+    void reportAddress();
 
     ArticleBrowser *m_webBrowser1 = nullptr;
-    QAction *m_print = nullptr;
-    QAction *m_exportPdf = nullptr;
+    printing::Actions m_printing;
+    QString m_articleName;
+    content::PageAddress m_reported;
 };

@@ -17,7 +17,7 @@
 #include <unistd.h>
 #endif
 
-namespace PageFile {
+namespace pagefile {
 
 namespace {
 
@@ -268,4 +268,4 @@ void removePages()
         removePage(folder + QLatin1Char('/') + QLatin1String(kName));
 }
 
-} // namespace PageFile
+} // namespace pagefile

@@ -13,7 +13,7 @@
 
 #include <string>
 
-namespace PageFile {
+namespace pagefile {
 
 /// The file name of the page inside whichever folder holds it.
 inline constexpr char kName[] = "tem.htm";
@@ -44,4 +44,4 @@ void removePages();
 /// Deletes one page file as the timer does; false when nothing was removed.
 bool removePage(const QString &path);
 
-} // namespace PageFile
+} // namespace pagefile

@@ -4,7 +4,7 @@
 #include <QTextFrame>
 #include <QTextTable>
 
-namespace PageSanitiser {
+namespace pagesanitiser {
 
 namespace {
 
@@ -143,4 +143,4 @@ QString flattenDeepTables(const QString &html)
     return QStringLiteral("<pre>") + document.toPlainText().toHtmlEscaped() + QStringLiteral("</pre>");
 }
 
-} // namespace PageSanitiser
+} // namespace pagesanitiser

@@ -8,7 +8,7 @@
 
 class QTextFrame;
 
-namespace PageSanitiser {
+namespace pagesanitiser {
 
 /// Tables up to this depth are kept as they are; the book's pages use at most two.
 inline constexpr int kMaxTableDepth = 6;
@@ -21,4 +21,4 @@ QString flattenDeepTables(const QString &html);
 /// How deep the tables inside a frame of a text document nest (0: no table).
 int tableDepth(QTextFrame *frame);
 
-} // namespace PageSanitiser
+} // namespace pagesanitiser

@@ -436,7 +436,7 @@ void benchArticles(Report &report)
         for (int sample = 0; sample < 15; ++sample) {
             const double decodeMs = timeMs([&] {
                 for (int i = 0; i < repeat; ++i)
-                    sink += ArticleCodec::decodeArticle(data, size, 2).size();
+                    sink += articlecodec::decodeArticle(data, size, 2).size();
             });
             const double copyMs = timeMs([&] {
                 for (int i = 0; i < repeat; ++i) {
@@ -603,7 +603,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("灵箓汇编"));
     Module1::setAppPath(kBinDir);
     // A message box would stop the run; count them instead (there should be none).
-    MsgBox::setObserver([](const MsgBox::Shown &box) {
+    msgbox::setObserver([](const msgbox::Shown &box) {
         ++g_boxes;
         std::fprintf(stderr, "message: %s\n", qPrintable(box.text));
     });

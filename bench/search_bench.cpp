@@ -5,7 +5,7 @@
 // punctuation forms, and words that are nowhere. Also the index's build on first use.
 #include "Harness.h"
 
-#include "app/SearchDock.h"
+#include "app/SearchCommand.h"
 #include "common/Module1.h"
 #include "search/SearchIndex.h"
 
@@ -43,7 +43,7 @@ int main(int argc, char *argv[])
     std::vector<double> builds;
     std::unique_ptr<search::SearchIndex> index;
     for (int i = 0; i < 20; ++i)
-        builds.push_back(bench::timeMs([&] { index = MakeSearchIndex(); }));
+        builds.push_back(bench::timeMs([&] { index = makeSearchIndex(); }));
     for (const QString &notice : index->notices())
         std::fprintf(stderr, "search: %s\n", qPrintable(notice));
 

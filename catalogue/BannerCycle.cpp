@@ -1,9 +1,13 @@
 #include "catalogue/BannerCycle.h"
 
+#include "common/Module1.h"
+
 QStringList BannerCycle::files()
 {
-    return {QStringLiteral("\\picture\\llhba.bmp"), QStringLiteral("\\picture\\llhbb.bmp"),
-            QStringLiteral("\\picture\\llhbc.bmp"), QStringLiteral("\\picture\\llhbd.bmp")};
+    QStringList files;
+    for (const QString &name : Module1::bannerFileNames())
+        files.append(QStringLiteral("\\picture\\") + name);
+    return files;
 }
 
 QString BannerCycle::current() const

@@ -1,6 +1,6 @@
 #include "catalogue/CatalogueLayout.h"
 
-namespace CatalogueLayout {
+namespace cataloguelayout {
 
 void layout(float clientWidth, float clientHeight, Boxes &b)
 {
@@ -27,4 +27,4 @@ void layout(float clientWidth, float clientHeight, Boxes &b)
     b.Image1.setHeight(3 * rowGap + 4 * H - kBannerDrop);
 }
 
-} // namespace CatalogueLayout
+} // namespace cataloguelayout

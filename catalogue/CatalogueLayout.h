@@ -5,9 +5,9 @@
 
 #include "common/Twips.h"
 
-namespace CatalogueLayout {
+namespace cataloguelayout {
 
-using Box = Twips::Box;
+using Box = twips::Box;
 
 // The controls the layout places, by their names on the page. Label sizes are read, never changed.
 struct Boxes {
@@ -34,4 +34,4 @@ inline constexpr float kBannerDrop = 915;
 // is refused and the banner keeps its previous value; every other position is still assigned.
 void layout(float clientWidth, float clientHeight, Boxes &boxes);
 
-} // namespace CatalogueLayout
+} // namespace cataloguelayout

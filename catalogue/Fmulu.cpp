@@ -4,6 +4,7 @@
 #include "common/Fonts.h"
 #include "common/Module1.h"
 #include "common/MsgBox.h"
+#include "common/PictureReadAhead.h"
 #include "common/Pictures.h"
 #include "common/Twips.h"
 #include "content/TableOfContents.h"
@@ -16,7 +17,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <array>
 #include <iterator>
@@ -124,7 +124,7 @@ QString backgroundFile()
 // painting it over the colour pixel by pixel.
 QImage readBackground(const QString &fileName)
 {
-    QImage picture = Pictures::load(fileName);
+    QImage picture = pictures::load(fileName);
     if (!picture.hasAlphaChannel())
         return picture;
     if (picture.format() == QImage::Format_Indexed8) {
@@ -146,42 +146,25 @@ QImage readBackground(const QString &fileName)
 
 QString bannerStartFile()
 {
-    return Module1::appFile(QStringLiteral("\\picture\\wkpna.gif"));
+    return Module1::appFile(QStringLiteral("\\picture\\") + Module1::bannerStartFileName());
 }
 
 QImage readPicture(const QString &fileName)
 {
-    return Pictures::load(fileName);
+    return pictures::load(fileName);
 }
 
-// A picture being read on another thread for the next catalogue page, with the file it reads.
-struct Preloaded {
-    QString file;
-    QFuture<QImage> picture;
-};
-Preloaded g_background;
-Preloaded g_bannerStart;
-
-// The picture read ahead when it is of the same file, or else read now.
-QImage take(Preloaded &preloaded, const QString &file, QImage (*read)(const QString &))
-{
-    if (preloaded.picture.isValid() && preloaded.file == file) {
-        const QImage picture = preloaded.picture.result();
-        preloaded = Preloaded();
-        return picture;
-    }
-    return read(file);
-}
+// The pictures read ahead for the next catalogue page.
+PictureReadAhead g_background;
+PictureReadAhead g_bannerStart;
 
 } // namespace
 
 void Fmulu::preloadBackground()
 {
     // Two tasks, so that on two cores both pictures are ready by the time the titles are sized.
-    g_background.file = backgroundFile();
-    g_background.picture = QtConcurrent::run(readBackground, g_background.file);
-    g_bannerStart.file = bannerStartFile();
-    g_bannerStart.picture = QtConcurrent::run(readPicture, g_bannerStart.file);
+    g_background.start(backgroundFile(), readBackground);
+    g_bannerStart.start(bannerStartFile(), readPicture);
 }
 
 Fmulu::Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *parent)
@@ -212,14 +195,14 @@ Fmulu::Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *pare
     m_timer1->setInterval(kBannerInterval);
     connect(m_timer1, &QTimer::timeout, this, &Fmulu::timerTick);
 
-    resize(Twips::toPixels(kDesignWidth), Twips::toPixels(kDesignHeight));
+    resize(twips::toPixels(kDesignWidth), twips::toPixels(kDesignHeight));
 
     // Load: the two pictures. A missing or unreadable file leaves that picture empty, silently.
     // The background is the picture already laid over the page's colour (the generator writes it
     // so); one that still has transparent parts is laid over the colour here, once, so that every
     // paint is a plain copy.
-    m_background = take(g_background, backgroundFile(), readBackground);
-    m_image1->setPicture(take(g_bannerStart, bannerStartFile(), readPicture));
+    m_background = g_background.take(backgroundFile(), readBackground);
+    m_image1->setPicture(g_bannerStart.take(bannerStartFile(), readPicture));
 
     m_timer1->start();
 }
@@ -228,7 +211,7 @@ void Fmulu::createTitles()
 {
     static const bool accessibleTitles = (QAccessible::installFactory(&titleAccessible), true);
     Q_UNUSED(accessibleTitles);
-    const QFont font = Fonts::liShu(kTitlePointSize);
+    const QFont font = fonts::liShu(kTitlePointSize);
     // The twelve titles in grid order, from the table of contents: a title that names an article
     // opens it with the article's shift, the others open their chapter by its short title.
     for (const content::CatalogueTitle &row : content::TableOfContents::instance().catalogueGrid()) {
@@ -258,7 +241,7 @@ void Fmulu::createTitles()
             palette.setColor(QPalette::WindowText, kHighlightColour);
             label->setPalette(palette);
         }
-        label->resize(Twips::toPixels(row.designWidth), Twips::toPixels(row.designHeight));
+        label->resize(twips::toPixels(row.designWidth), twips::toPixels(row.designHeight));
         label->resize(label->sizeHint()); // the title takes the size its text needs
     }
 }
@@ -287,23 +270,23 @@ void Fmulu::resizeEvent(QResizeEvent *event)
 
 void Fmulu::layoutPage()
 {
-    using CatalogueLayout::Box;
+    using cataloguelayout::Box;
     // The titles in grid order, the layout's boxes in the same order, then the banner.
     const std::vector<content::CatalogueTitle> &grid = content::TableOfContents::instance().catalogueGrid();
     std::vector<std::pair<QWidget *, Box *>> placed;
-    CatalogueLayout::Boxes boxes;
-    for (std::size_t i = 0; i < grid.size() && i < std::size(CatalogueLayout::kTitlesInGridOrder); ++i)
-        placed.emplace_back(title(grid[i].label), &(boxes.*CatalogueLayout::kTitlesInGridOrder[i]));
+    cataloguelayout::Boxes boxes;
+    for (std::size_t i = 0; i < grid.size() && i < std::size(cataloguelayout::kTitlesInGridOrder); ++i)
+        placed.emplace_back(title(grid[i].label), &(boxes.*cataloguelayout::kTitlesInGridOrder[i]));
     placed.emplace_back(m_image1, &boxes.Image1);
 
-    const auto twips = [](int pixels) { return float(Twips::fromPixels(pixels)); };
+    const auto twips = [](int pixels) { return float(twips::fromPixels(pixels)); };
     for (const auto &[widget, box] : placed) {
         const QRect g = widget->geometry();
         *box = {twips(g.x()), twips(g.y()), twips(g.width()), twips(g.height())};
     }
-    CatalogueLayout::layout(twips(width()), twips(height()), boxes);
+    cataloguelayout::layout(twips(width()), twips(height()), boxes);
     for (const auto &[widget, box] : placed)
-        widget->setGeometry(Twips::toPixels(*box));
+        widget->setGeometry(twips::toPixels(*box));
 }
 
 bool Fmulu::isCovered() const
@@ -333,7 +316,7 @@ void Fmulu::timerTick()
     // While a message box is open, and above all this tick's own box in its nested event loop,
     // ticks wait: boxes never stack, and the first tick after the box is closed tries the same
     // picture again.
-    if (MsgBox::isOpen())
+    if (msgbox::isOpen())
         return;
 
     // Every tick checks all four pictures; once one is gone the banner is hidden for good.
@@ -354,11 +337,12 @@ void Fmulu::timerTick()
     BannerFrame &frame = m_frames[index];
     const QFileInfo &file = found[index];
     // A picture is read from its file when it is first shown and again whenever the file has
-    // changed since; the size and time are those from before the reading, so a file changed while
-    // it is read is read again.
-    if (frame.picture.isNull() || frame.fileSize != file.size() || frame.modified != file.lastModified()) {
+    // changed since, by its size or time; the stamp is the one from before the reading, so a file
+    // changed while it is read is read again.
+    const FileStamp stamp = FileStamp::of(file);
+    if (frame.picture.isNull() || frame.stamp.size != stamp.size || frame.stamp.modified != stamp.modified) {
         QString error;
-        const QImage picture = Pictures::load(file.filePath(), &error);
+        const QImage picture = pictures::load(file.filePath(), &error);
         if (picture.isNull()) {
             // The banner keeps its picture and the step its value, so every tick tries the same
             // picture again. The failure is reported once: told again every 50 ms after each
@@ -366,14 +350,13 @@ void Fmulu::timerTick()
             frame = BannerFrame();
             if (error != m_reportedFailure) {
                 m_reportedFailure = error;
-                MsgBox::show(error);
+                msgbox::show(error);
             }
             return;
         }
         frame = BannerFrame();
         frame.picture = picture;
-        frame.fileSize = file.size();
-        frame.modified = file.lastModified();
+        frame.stamp = stamp;
     }
     m_reportedFailure.clear();
     // Scaled once for the box's size, not on every tick.

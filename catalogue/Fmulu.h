@@ -2,8 +2,8 @@
 // The catalogue page: the frame's backdrop with the twelve titles and the banner.
 
 #include "catalogue/BannerCycle.h"
+#include "common/FileStamp.h"
 
-#include <QDateTime>
 #include <QImage>
 #include <QWidget>
 
@@ -47,13 +47,12 @@ private:
     QLabel *title(const QString &name) const;
     void layoutPage();
 
-    // One banner picture as last read from its file, with the file's size and time then, and a
-    // copy scaled for the banner's box. A file that still has that size and time is not read again.
+    // One banner picture as last read from its file, with the file's stamp then, and a copy scaled
+    // for the banner's box. A file that still has that stamp is not read again.
     struct BannerFrame {
         QImage picture;
         QImage scaled;
-        qint64 fileSize = -1;
-        QDateTime modified;
+        FileStamp stamp;
     };
 
     ChapterOpener m_openChapter;

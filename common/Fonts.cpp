@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-namespace Fonts {
+namespace fonts {
 
 namespace {
 
@@ -94,4 +94,4 @@ void installSubstitutes()
             QFont::insertSubstitutions(name, face->standIns);
 }
 
-} // namespace Fonts
+} // namespace fonts

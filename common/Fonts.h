@@ -5,7 +5,7 @@
 
 #include <QFont>
 
-namespace Fonts {
+namespace fonts {
 
 QFont liShu(double pointSize);     // 隶书: titles
 QFont kaiTi(double pointSize);     // 楷体_GB2312: lists, headings, the upper pane
@@ -16,4 +16,4 @@ QFont fangSong(double pointSize);  // 仿宋_GB2312: the version line
 // the same stand-ins. Idempotent; takes effect for every font resolved afterwards.
 void installSubstitutes();
 
-} // namespace Fonts
+} // namespace fonts

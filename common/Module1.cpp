@@ -39,6 +39,27 @@ QString appFile(const QString &backslashRelativeName)
     return g_appPath + relative;
 }
 
+QString chapterCaption(const QString &shortTitle)
+{
+    return appTitle() + QLatin1Char('-') + shortTitle;
+}
+
+QString articleFile(const QString &name)
+{
+    return appFile(QStringLiteral("\\god\\") + name + QStringLiteral(".god"));
+}
+
+QString bannerStartFileName()
+{
+    return QStringLiteral("wkpna.gif");
+}
+
+QStringList bannerFileNames()
+{
+    return {QStringLiteral("llhba.bmp"), QStringLiteral("llhbb.bmp"), QStringLiteral("llhbc.bmp"),
+            QStringLiteral("llhbd.bmp")};
+}
+
 QString &CurrentChapter()
 {
     return g_currentChapter;

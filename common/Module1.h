@@ -4,6 +4,7 @@
 // child-window area.
 
 #include <QList>
+#include <QStringList>
 #include <QString>
 
 class QMdiArea;
@@ -22,6 +23,18 @@ void setAppPath(const QString &path);
 // A file of the installation: AppPath followed by a backslash-led relative name such as
 // "\picture\078.jpg", with the backslashes mapped onto the platform's separator.
 QString appFile(const QString &backslashRelativeName);
+
+// The caption of a chapter's viewer, "灵箓汇编-" followed by the chapter's short title: the caption
+// by which the viewer is found again.
+QString chapterCaption(const QString &shortTitle);
+
+// The file of the article of this name: AppPath + "\god\" + name + ".god".
+QString articleFile(const QString &name);
+
+// The catalogue banner's pictures, as file names inside "\picture\": the one shown until the
+// first tick, and the four the ticks cycle through (a, b, c, d).
+QString bannerStartFileName();
+QStringList bannerFileNames();
 
 // The short title of the chapter being opened; written by OpenChapterWindow, read by the viewer.
 QString &CurrentChapter();

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace MsgBox {
+namespace msgbox {
 
 namespace {
 Observer g_observer;
@@ -39,4 +39,4 @@ void setObserver(Observer observer)
     g_observer = std::move(observer);
 }
 
-} // namespace MsgBox
+} // namespace msgbox

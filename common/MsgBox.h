@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace MsgBox {
+namespace msgbox {
 
 // Shows the box and returns when the user has closed it.
 void show(const QString &text, const QString &caption = QString());
@@ -25,4 +25,4 @@ using Observer = std::function<void(const Shown &)>;
 // holds while the observer runs. Pass an empty function to show real boxes again.
 void setObserver(Observer observer);
 
-} // namespace MsgBox
+} // namespace msgbox

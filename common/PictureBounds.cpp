@@ -1,6 +1,6 @@
 #include "common/PictureBounds.h"
 
-namespace PictureBounds {
+namespace picturebounds {
 
 JpegShape jpegShape(const unsigned char *data, std::size_t size)
 {
@@ -65,4 +65,4 @@ bool sizeAllowed(int width, int height, bool progressiveJpeg)
     return decodeBytes(width, height, progressiveJpeg) <= kMaxDecodeBytes;
 }
 
-} // namespace PictureBounds
+} // namespace picturebounds

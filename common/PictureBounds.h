@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace PictureBounds {
+namespace picturebounds {
 
 /// Largest picture file read at all.
 inline constexpr std::int64_t kMaxFileBytes = 32ll << 20;
@@ -35,4 +35,4 @@ std::int64_t decodeBytes(int width, int height, bool progressiveJpeg);
 /// Whether a picture of this declared size may be decoded.
 bool sizeAllowed(int width, int height, bool progressiveJpeg);
 
-} // namespace PictureBounds
+} // namespace picturebounds

@@ -1,6 +1,7 @@
 #include "common/Pictures.h"
 
 #include "common/PictureBounds.h"
+#include "common/PictureReadAhead.h"
 #include "common/RegularFile.h"
 #include "common/Module1.h"
 
@@ -13,9 +14,8 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
-#include <QtConcurrent/QtConcurrentRun>
 
-namespace Pictures {
+namespace pictures {
 
 QImage load(const QString &fileName, QString *errorDescription, const QSize &scaledSize, QSize *pictureSize)
 {
@@ -30,30 +30,30 @@ QImage load(const QString &fileName, QString *errorDescription, const QSize &sca
     // Only a regular file is opened, without blocking: a pipe or a device in a picture's place is
     // refused before a byte is read.
     QFile file;
-    switch (RegularFile::open(file, fileName, PictureBounds::kMaxFileBytes)) {
-    case RegularFile::Refusal::None:
+    switch (regularfile::open(file, fileName, picturebounds::kMaxFileBytes)) {
+    case regularfile::Refusal::None:
         break;
-    case RegularFile::Refusal::Missing:
+    case regularfile::Refusal::Missing:
         return fail(QStringLiteral("文件未找到：%1").arg(shown));
-    case RegularFile::Refusal::Folder:
+    case regularfile::Refusal::Folder:
         return fail(QStringLiteral("无法打开图片文件：%1 是一个文件夹，不是图片文件。").arg(shown));
-    case RegularFile::Refusal::NotRegular:
+    case regularfile::Refusal::NotRegular:
         return fail(QStringLiteral("无法打开图片文件：%1 不是普通文件。").arg(shown));
-    case RegularFile::Refusal::Denied:
+    case regularfile::Refusal::Denied:
         return fail(QStringLiteral("拒绝访问，无法读取图片文件：%1").arg(shown));
-    case RegularFile::Refusal::TooLarge:
+    case regularfile::Refusal::TooLarge:
         return fail(tooLarge);
     }
-    const QByteArray bytes = RegularFile::readAll(file, PictureBounds::kMaxFileBytes);
+    const QByteArray bytes = regularfile::readAll(file, picturebounds::kMaxFileBytes);
     file.close();
     if (bytes.isEmpty())
         return fail(QStringLiteral("图片文件是空的：%1").arg(shown));
     const QString damaged = QStringLiteral("无效的图片：%1 不是可以识别的图片格式，或者文件已经损坏。").arg(shown);
 
     // A JPEG's scans are counted before decoding: each is a pass over the whole picture.
-    const PictureBounds::JpegShape jpeg
-        = PictureBounds::jpegShape(reinterpret_cast<const unsigned char *>(bytes.constData()), std::size_t(bytes.size()));
-    if (jpeg.scans > PictureBounds::kMaxJpegScans)
+    const picturebounds::JpegShape jpeg
+        = picturebounds::jpegShape(reinterpret_cast<const unsigned char *>(bytes.constData()), std::size_t(bytes.size()));
+    if (jpeg.scans > picturebounds::kMaxJpegScans)
         return fail(damaged);
 
     QBuffer buffer;
@@ -65,9 +65,9 @@ QImage load(const QString &fileName, QString *errorDescription, const QSize &sca
     const QSize declared = reader.size();
     if (pictureSize)
         *pictureSize = declared;
-    if (!PictureBounds::sizeAllowed(declared.width(), declared.height(), jpeg.progressive))
+    if (!picturebounds::sizeAllowed(declared.width(), declared.height(), jpeg.progressive))
         return fail(QStringLiteral("图片太大，无法显示：%1（%2 × %3 像素）").arg(shown).arg(declared.width()).arg(declared.height()));
-    reader.setAllocationLimit(int(PictureBounds::kMaxDecodeBytes >> 20));
+    reader.setAllocationLimit(int(picturebounds::kMaxDecodeBytes >> 20));
     if (!scaledSize.isEmpty())
         reader.setScaledSize(scaledSize);
     QImage image = reader.read();
@@ -85,8 +85,7 @@ QString appIconFile()
     return Module1::appFile(QStringLiteral("\\picture\\linglu.png"));
 }
 
-QString g_preloadedIconFile;
-QFuture<QImage> g_preloadedIcon;
+PictureReadAhead g_icon;
 
 QImage readIcon(const QString &fileName)
 {
@@ -97,8 +96,7 @@ QImage readIcon(const QString &fileName)
 
 void preloadAppIcon()
 {
-    g_preloadedIconFile = appIconFile();
-    g_preloadedIcon = QtConcurrent::run(readIcon, g_preloadedIconFile);
+    g_icon.start(appIconFile(), readIcon);
 }
 
 QIcon appIcon()
@@ -111,18 +109,13 @@ QIcon appIcon()
         // Read through the same bounded loader as every other picture, so a pipe or an
         // oversized file in the icon's place is refused rather than read; taken from the
         // thread that read it ahead when that was for the same file.
-        QImage image;
-        if (g_preloadedIcon.isValid() && g_preloadedIconFile == wanted)
-            image = g_preloadedIcon.result();
-        else
-            image = load(wanted);
-        g_preloadedIcon = QFuture<QImage>();
+        const QImage image = g_icon.take(wanted, readIcon);
         icon = image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
     }
     return icon;
 }
 
-} // namespace Pictures
+} // namespace pictures
 
 namespace {
 

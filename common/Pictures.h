@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QWidget>
 
-namespace Pictures {
+namespace pictures {
 
 // Reads a picture file. On failure returns a null image and, when asked, a description that names
 // the file and says what went wrong (missing, a folder, not a regular file, no access, too large to
@@ -26,7 +26,7 @@ QIcon appIcon();
 // installation folder is still the same.
 void preloadAppIcon();
 
-} // namespace Pictures
+} // namespace pictures
 
 // A picture stretched to fill the box (aspect ratio not kept), with an optional single-line border.
 // The scaled copy is kept until the picture or the size changes, so repaints stay cheap; a caller

@@ -3,10 +3,12 @@
 #include "common/Module1.h"
 #include "common/MsgBox.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -14,7 +16,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-namespace Printing {
+namespace printing {
 
 namespace {
 
@@ -46,7 +48,7 @@ QString safeFileName(const QString &name)
 
 void reportPdfFailure(const QString &fileName, const QString &reason)
 {
-    MsgBox::show(QStringLiteral("无法导出PDF文件：%1\r\n%2").arg(QDir::toNativeSeparators(fileName), reason));
+    msgbox::show(QStringLiteral("无法导出PDF文件：%1\r\n%2").arg(QDir::toNativeSeparators(fileName), reason));
 }
 
 } // namespace
@@ -71,6 +73,29 @@ QString suggestedPdfPath(const QString &name)
     return QDir(folder).filePath(safeFileName(name) + QStringLiteral(".pdf"));
 }
 
+Actions makeActions(QWidget *window, QObject *owner, const std::function<void()> &print,
+                    const std::function<void()> &exportPdf)
+{
+    Actions actions;
+    actions.print = new QAction(QStringLiteral("打印…"), owner);
+    actions.print->setObjectName(QStringLiteral("打印"));
+    actions.print->setShortcut(QKeySequence::Print);
+    actions.print->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    window->addAction(actions.print);
+    QObject::connect(actions.print, &QAction::triggered, owner, print);
+    actions.exportPdf = new QAction(QStringLiteral("导出PDF…"), owner);
+    actions.exportPdf->setObjectName(QStringLiteral("导出PDF"));
+    QObject::connect(actions.exportPdf, &QAction::triggered, owner, exportPdf);
+    return actions;
+}
+
+void Actions::addTo(QMenu *menu) const
+{
+    menu->addSeparator();
+    menu->addAction(print);
+    menu->addAction(exportPdf);
+}
+
 void print(QWidget *parent, const QString &name, const Renderer &render)
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -89,7 +114,7 @@ void print(QWidget *parent, const QString &name, const Renderer &render)
     if (!accepted)
         return;
     if (!printer.isValid() || !render(printer))
-        MsgBox::show(QStringLiteral("无法打印“%1”：打印机没有准备好。").arg(name));
+        msgbox::show(QStringLiteral("无法打印“%1”：打印机没有准备好。").arg(name));
 }
 
 void exportPdf(QWidget *parent, const QString &name, const Renderer &render)
@@ -152,4 +177,4 @@ bool writePdf(const QString &fileName, const QString &name, const Renderer &rend
     return true;
 }
 
-} // namespace Printing
+} // namespace printing

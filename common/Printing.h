@@ -9,11 +9,14 @@
 
 #include <functional>
 
+class QAction;
+class QMenu;
+class QObject;
 class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
 
-namespace Printing {
+namespace printing {
 
 // Draws the document onto a device that makes sheets (a printer or the PDF writer), beginning and
 // ending its own painter; the device is set to A4 with the margins below. False when the drawing
@@ -29,6 +32,18 @@ void print(QWidget *parent, const QString &name, const Renderer &render);
 
 // 导出PDF…: asks where to save the file, suggesting the name, then writes it.
 void exportPdf(QWidget *parent, const QString &name, const Renderer &render);
+
+// The two commands of a window that prints: 打印… (Ctrl+P wherever the focus is inside the window)
+// and 导出PDF…, owned by owner and running the given handlers.
+struct Actions {
+    QAction *print = nullptr;
+    QAction *exportPdf = nullptr;
+
+    // Adds both to a context menu, after a separator.
+    void addTo(QMenu *menu) const;
+};
+Actions makeActions(QWidget *window, QObject *owner, const std::function<void()> &print,
+                    const std::function<void()> &exportPdf);
 
 // Writes the document as a PDF file whose title is the name. The file appears only when it is
 // complete: it is written to a temporary file in the same folder and renamed over the target at the
@@ -48,4 +63,4 @@ void setFileChooser(FileChooser chooser);
 using PrintDialog = std::function<bool(QPrinter &printer)>;
 void setPrintDialog(PrintDialog dialog);
 
-} // namespace Printing
+} // namespace printing

@@ -11,7 +11,7 @@
 #include <unistd.h>
 #endif
 
-namespace RegularFile {
+namespace regularfile {
 
 Refusal open(QFile &file, const QString &path, qint64 maxBytes)
 {
@@ -85,4 +85,4 @@ QByteArray readAll(QFile &file, qint64 maxBytes)
     return bytes;
 }
 
-} // namespace RegularFile
+} // namespace regularfile

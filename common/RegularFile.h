@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QString>
 
-namespace RegularFile {
+namespace regularfile {
 
 enum class Refusal {
     None,       // opened
@@ -30,4 +30,4 @@ Refusal open(QFile &file, const QString &path, qint64 maxBytes = -1);
 /// was opened is read up to the bound; one that shrank, to its new end.
 QByteArray readAll(QFile &file, qint64 maxBytes = -1);
 
-} // namespace RegularFile
+} // namespace regularfile

@@ -5,7 +5,7 @@
 #include <QRect>
 #include <QtGlobal>
 
-namespace Twips {
+namespace twips {
 
 inline constexpr double kPerPixel = 15.0;
 
@@ -61,4 +61,4 @@ constexpr QRect toPixels(const Box &box)
     return toPixels(box.left, box.top, box.width, box.height);
 }
 
-} // namespace Twips
+} // namespace twips

@@ -120,7 +120,7 @@ Catalogue::Catalogue()
         chapter.catalogueLabel = QString::fromUtf8(source.catalogueLabel);
         chapter.hasPanel = source.rows == nullptr;
         if (!source.rows) {
-            chapter.entries = {{QStringLiteral("真人步斗法"), nullptr}, {QStringLiteral("玉女反闭诀"), nullptr}};
+            chapter.entries = {{kZhenRenBuDou, nullptr}, {kYuNvFanBi, nullptr}};
         } else {
             for (const data::Row &row : source.rows()) {
                 const QString name = QString::fromUtf8(row.name);
@@ -193,6 +193,13 @@ QString ComposeSection(const QString &headingTitle, const QString &label, const 
 QString pictureDigits(int pictureNumber)
 {
     return QStringLiteral("%1").arg(pictureNumber, 3, 10, QLatin1Char('0'));
+}
+
+QString dayChartName(int day)
+{
+    static const QString names[] = {QStringLiteral("子丑日"), QStringLiteral("寅卯日"), QStringLiteral("辰巳日"),
+                                    QStringLiteral("午未日"), QStringLiteral("申酉日"), QStringLiteral("戌亥日")};
+    return day >= 0 && day < int(std::size(names)) ? names[day] : QString();
 }
 
 } // namespace content

@@ -50,6 +50,14 @@ struct Chapter {
     std::vector<Entry> entries;
 };
 
+// The two list entries of 奇门遁甲: a page like the others, and the overview the panel starts from.
+inline const QString kZhenRenBuDou = QStringLiteral("真人步斗法");
+inline const QString kYuNvFanBi = QStringLiteral("玉女反闭诀");
+
+// The six day charts of 玉女反闭诀, as their buttons name them: 子丑日 … 戌亥日 for 0 to 5; empty
+// for any other number.
+QString dayChartName(int day);
+
 // A view of the 奇门遁甲 chapter: its picture and its two sections ("[用法]:" and "[咒语]:").
 struct QimenView {
     QString headingTitle; // empty: the selected list item heads the view

@@ -53,13 +53,13 @@ std::vector<std::uint16_t> referenceRead(const std::uint8_t *data, std::size_t s
     std::vector<std::uint16_t> codes;
     std::size_t pos = 0;
     while (pos < size) {
-        if (codes.size() >= ArticleCodec::kReadLimit)
+        if (codes.size() >= articlecodec::kReadLimit)
             break;
         std::size_t end = pos;
         while (end < size && data[end] != 0x0D)
             ++end;
         for (std::size_t i = pos; i < end;) {
-            if (codes.size() >= ArticleCodec::kMaxCharacters)
+            if (codes.size() >= articlecodec::kMaxCharacters)
                 return codes;
             const unsigned byte = data[i];
             if (byte >= 0x81 && byte <= 0xFE && i + 1 < end) {
@@ -103,18 +103,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::size_t fileSize = size > 2 ? size - 2 : 0;
 
     // Whole file at once.
-    const std::vector<std::uint16_t> codes = ArticleCodec::readArticleText(file, fileSize);
-    const std::string decoded = ArticleCodec::decodeText(codes, shift);
+    const std::vector<std::uint16_t> codes = articlecodec::readArticleText(file, fileSize);
+    const std::string decoded = articlecodec::decodeText(codes, shift);
     FUZZ_CHECK(decoded.size() >= codes.size() && decoded.size() <= 2 * codes.size());
     FUZZ_CHECK(codes.size() <= fileSize);
-    FUZZ_CHECK(decoded == ArticleCodec::decodeArticle(file, fileSize, shift));
+    FUZZ_CHECK(decoded == articlecodec::decodeArticle(file, fileSize, shift));
 
     // The format read a second time.
     FUZZ_CHECK(codes == referenceRead(file, fileSize));
     FUZZ_CHECK(decoded == referenceDecode(codes, shift));
 
     // The same file in pieces, as the article window reads it from disk.
-    ArticleCodec::ArticleReader reader;
+    articlecodec::ArticleReader reader;
     for (std::size_t at = 0; at < fileSize; at += piece) {
         const std::size_t length = fileSize - at < piece ? fileSize - at : piece;
         if (!reader.feed(file + at, length))
@@ -124,11 +124,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(reader.codes() == codes);
 
     // Encoding the page again gives a file that decodes to the same page.
-    const ArticleCodec::Encoded encoded = ArticleCodec::encodeArticle(decoded, shift, piece);
+    const articlecodec::Encoded encoded = articlecodec::encodeArticle(decoded, shift, piece);
     if (encoded.ok) {
         FUZZ_CHECK(encoded.error.empty());
         const auto *bytes = reinterpret_cast<const std::uint8_t *>(encoded.bytes.data());
-        FUZZ_CHECK(ArticleCodec::decodeArticle(bytes, encoded.bytes.size(), shift) == decoded);
+        FUZZ_CHECK(articlecodec::decodeArticle(bytes, encoded.bytes.size(), shift) == decoded);
     } else {
         FUZZ_CHECK(!encoded.error.empty());
     }

@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         document->drawContents(&painter, QRectF(0, 0, 320, 240));
     }
 
-    FUZZ_CHECK(PageSanitiser::tableDepth(document->rootFrame()) <= PageSanitiser::kMaxTableDepth, QString());
+    FUZZ_CHECK(pagesanitiser::tableDepth(document->rootFrame()) <= pagesanitiser::kMaxTableDepth, QString());
 
     // Every link the page holds, followed (collected first: opening a page replaces the document).
     QList<QUrl> links;

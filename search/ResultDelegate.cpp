@@ -18,7 +18,7 @@ constexpr int kPadding = 6;
 QSize ResultDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     const QFontMetrics metrics(option.font);
-    const int extra = index.data(ResultRole::Kind).toInt() == int(RowKind::Group) ? 8 : 6;
+    const int extra = index.data(resultrole::Kind).toInt() == int(RowKind::Group) ? 8 : 6;
     return QSize(option.rect.width(), metrics.height() + extra);
 }
 
@@ -26,7 +26,7 @@ void ResultDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
 {
     QStyleOptionViewItem item = option;
     initStyleOption(&item, index);
-    const RowKind kind = RowKind(index.data(ResultRole::Kind).toInt());
+    const RowKind kind = RowKind(index.data(resultrole::Kind).toInt());
     painter->save();
     QRect rect = option.rect.adjusted(kPadding, 0, -kPadding, 0);
 
@@ -59,7 +59,7 @@ void ResultDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     bold.setBold(true);
     const QFontMetrics boldMetrics(bold);
     const QFontMetrics metrics(option.font);
-    const QString title = index.data(ResultRole::Title).toString();
+    const QString title = index.data(resultrole::Title).toString();
     const int titleWidth = qMin(boldMetrics.horizontalAdvance(title), rect.width() * 2 / 5);
     painter->setFont(bold);
     painter->setPen(selected ? plain : kTitleText);
@@ -67,9 +67,9 @@ void ResultDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
                       boldMetrics.elidedText(title, Qt::ElideRight, titleWidth));
 
     // The snippet: before the hit, the hit on its mark, after it; cut off at the right edge.
-    const QString snippet = index.data(ResultRole::Snippet).toString();
-    const int hitStart = index.data(ResultRole::HitStart).toInt();
-    const int hitLength = index.data(ResultRole::HitLength).toInt();
+    const QString snippet = index.data(resultrole::Snippet).toString();
+    const int hitStart = index.data(resultrole::HitStart).toInt();
+    const int hitLength = index.data(resultrole::HitLength).toInt();
     const QString parts[3] = {snippet.left(hitStart), snippet.mid(hitStart, hitLength), snippet.mid(hitStart + hitLength)};
     int x = rect.left() + titleWidth + metrics.horizontalAdvance(QLatin1Char(' ')) * 2;
     const int right = rect.right();

@@ -4,7 +4,7 @@
 
 #include <QStyledItemDelegate>
 
-namespace ResultRole {
+namespace resultrole {
 enum : int {
     Kind = Qt::UserRole + 1, // RowKind
     Title,

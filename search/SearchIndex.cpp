@@ -36,9 +36,7 @@ SearchIndex::SearchIndex(const content::Catalogue &book, const std::vector<Artic
         m_groupTitles.push_back(chapter.shortTitle);
         for (std::size_t index = 0; index < chapter.entries.size(); ++index) {
             const content::Entry &entry = chapter.entries[index];
-            Target target;
-            target.chapter = chapter.shortTitle;
-            target.entryIndex = int(index);
+            const content::PageAddress target = content::PageAddress::entry(chapter.shortTitle, entry.name);
             if (const content::Page *page = entry.page) {
                 const QString heading = page->headingTitle.isEmpty() ? entry.name : page->headingTitle;
                 addPage(group, target, entry.name, heading, page->upper.label, page->upper.paragraphs,
@@ -58,10 +56,7 @@ SearchIndex::SearchIndex(const content::Catalogue &book, const std::vector<Artic
                 continue;
             const std::vector<content::QimenView> &figures = book.figureViews();
             for (std::size_t figure = 0; figure < figures.size(); ++figure) {
-                Target button = target;
-                button.kind = Target::Kind::QimenFigure;
-                button.figure = int(figure);
-                addPage(group, button, figures[figure].headingTitle, figures[figure].headingTitle,
+                addPage(group, content::PageAddress::figure(int(figure)), figures[figure].headingTitle, figures[figure].headingTitle,
                         content::kLabelUsage, figures[figure].upper, content::kLabelIncantation,
                         figures[figure].lower);
                 m_documents.back().title = entry.name + QStringLiteral("·") + figures[figure].headingTitle;
@@ -75,21 +70,21 @@ SearchIndex::SearchIndex(const content::Catalogue &book, const std::vector<Artic
     }
 }
 
-void SearchIndex::addPage(int group, const Target &target, const QString &name, const QString &heading,
+void SearchIndex::addPage(int group, const content::PageAddress &target, const QString &name, const QString &heading,
                           const QString &upperLabel, const QStringList &upper, const QString &lowerLabel,
                           const QStringList &lower)
 {
     Document document;
     document.group = group;
     document.title = name;
-    document.target = target;
+    document.page = target;
     const bool ownHeading = heading != name;
-    document.namePane = ownHeading ? Pane::Name : Pane::Text3;
+    document.namePane = ownHeading ? Pane::Name : Pane::Upper;
     document.pinyin.emplace(name);
     document.texts[paneIndex(Pane::Name)] = name;
-    document.texts[paneIndex(Pane::Text3)] = content::ComposeSection(heading, upperLabel, upper);
+    document.texts[paneIndex(Pane::Upper)] = content::ComposeSection(heading, upperLabel, upper);
     if (!lowerLabel.isEmpty())
-        document.texts[paneIndex(Pane::Text2)] = content::ComposeSection(heading, lowerLabel, lower);
+        document.texts[paneIndex(Pane::Lower)] = content::ComposeSection(heading, lowerLabel, lower);
 
     // The fields searched, in reading order: the name where the page is headed otherwise, the
     // heading and paragraphs of the upper pane, the paragraphs of the lower pane (its heading only
@@ -112,9 +107,9 @@ void SearchIndex::addPage(int group, const Target &target, const QString &name, 
             offset += int(paragraph.size());
         }
     };
-    addSection(Pane::Text3, upperLabel, upper, true);
+    addSection(Pane::Upper, upperLabel, upper, true);
     if (!lowerLabel.isEmpty())
-        addSection(Pane::Text2, lowerLabel, lower, false);
+        addSection(Pane::Lower, lowerLabel, lower, false);
     m_documents.push_back(std::move(document));
 }
 
@@ -137,16 +132,17 @@ void SearchIndex::addArticle(int group, const ArticleSource &source)
     // position is a position in that window's document.
     QTextDocument document;
     document.setHtml(*page);
+    QString section; // the passage's section: the last second-level heading before it
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QString text = block.text();
         if (text.trimmed().isEmpty())
             continue;
+        if (block.blockFormat().headingLevel() == 2)
+            section = text;
         Document passage;
         passage.group = group;
         passage.title = source.name;
-        passage.target.kind = Target::Kind::Article;
-        passage.target.article = source.name;
-        passage.target.shift = source.shift;
+        passage.page = content::PageAddress::article(source.name, section);
         passage.texts[paneIndex(Pane::Article)] = text;
         passage.articleBase = block.position();
         passage.folded.append(text, std::uint8_t(Pane::Article), 0);
@@ -218,7 +214,7 @@ Row SearchIndex::makeRow(const Document &document, const Place &place) const
     Row row;
     row.title = document.title;
     const QString &text = document.texts[paneIndex(place.pane)];
-    row.jump.target = document.target;
+    row.jump.page = document.page;
     row.jump.pane = place.pane;
     row.jump.start = place.start + (place.pane == Pane::Article ? document.articleBase : 0);
     row.jump.length = place.length;

@@ -6,6 +6,7 @@
 // Results come grouped by chapter in book order, the articles last, with the place and a
 // one-line snippet of the first hit.
 
+#include "content/PageAddress.h"
 #include "search/Folding.h"
 #include "search/PinyinName.h"
 
@@ -24,27 +25,16 @@ namespace search {
 
 // The text a hit stands in, as the windows show it.
 enum class Pane : std::uint8_t {
-    Name,    // the entry name alone (shown in Label2), where the panes head the page otherwise
-    Text3,   // the upper pane's text, heading line included
-    Text2,   // the lower pane's text
+    Name,    // the entry name alone, where the sections head the page with their own title
+    Upper,   // the upper section's text, heading line included
+    Lower,   // the lower section's text
     Article, // the article page's text, as its document holds it
-};
-
-// What opening a hit shows.
-struct Target {
-    enum class Kind { Entry, QimenFigure, Article };
-    Kind kind = Kind::Entry;
-    QString chapter;     // short title (Entry, QimenFigure)
-    int entryIndex = -1; // list position in Combo1 (Entry, QimenFigure)
-    int figure = -1;     // QimenFigure: 0 to 4, the buttons Command8 to Command12
-    QString article;     // Article: its name and the shift of its file
-    int shift = 0;
 };
 
 // A hit: where to go and which characters to highlight there.
 struct Jump {
-    Target target;
-    Pane pane = Pane::Text3;
+    content::PageAddress page; // the entry, the 奇门遁甲 figure or the article that holds it
+    Pane pane = Pane::Upper;
     int start = 0;  // in the pane's text
     int length = 0;
     QString text;   // the characters highlighted, as the pane holds them
@@ -98,12 +88,12 @@ private:
     struct Document {
         int group = 0;
         QString title;
-        Target target;
+        content::PageAddress page;
         QString texts[4]; // by Pane
         int articleBase = 0; // position of the passage in its article's document
         FoldedText folded;
         std::optional<PinyinName> pinyin; // over the name
-        Pane namePane = Pane::Text3;
+        Pane namePane = Pane::Upper;
     };
     struct Place {
         Pane pane;
@@ -112,7 +102,7 @@ private:
         bool before(const Place &other) const;
     };
 
-    void addPage(int group, const Target &target, const QString &name, const QString &heading,
+    void addPage(int group, const content::PageAddress &page, const QString &name, const QString &heading,
                  const QString &upperLabel, const QStringList &upper, const QString &lowerLabel,
                  const QStringList &lower);
     void addArticle(int group, const ArticleSource &source);

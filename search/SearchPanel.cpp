@@ -84,16 +84,16 @@ void SearchPanel::showResults()
     QListWidgetItem *firstHit = nullptr;
     for (const search::Group &group : m_results.groups) {
         auto *heading = new QListWidgetItem(QStringLiteral("%1（%2）").arg(group.title).arg(group.count), m_list);
-        heading->setData(ResultRole::Kind, int(RowKind::Group));
+        heading->setData(resultrole::Kind, int(RowKind::Group));
         heading->setFlags(Qt::ItemIsEnabled);
         for (const search::Row &row : group.rows) {
             auto *item = new QListWidgetItem(row.title + QStringLiteral("：") + row.snippet, m_list);
-            item->setData(ResultRole::Kind, int(RowKind::Hit));
-            item->setData(ResultRole::Title, row.title);
-            item->setData(ResultRole::Snippet, row.snippet);
-            item->setData(ResultRole::HitStart, row.snippetHitStart);
-            item->setData(ResultRole::HitLength, row.snippetHitLength);
-            item->setData(ResultRole::Jump, int(m_jumps.size()));
+            item->setData(resultrole::Kind, int(RowKind::Hit));
+            item->setData(resultrole::Title, row.title);
+            item->setData(resultrole::Snippet, row.snippet);
+            item->setData(resultrole::HitStart, row.snippetHitStart);
+            item->setData(resultrole::HitLength, row.snippetHitLength);
+            item->setData(resultrole::Jump, int(m_jumps.size()));
             item->setToolTip(row.title + QLatin1Char('\n') + row.snippet);
             m_jumps.push_back(row.jump);
             if (!firstHit)
@@ -103,7 +103,7 @@ void SearchPanel::showResults()
     if (m_results.listed < m_results.total) {
         auto *more = new QListWidgetItem(
             QStringLiteral("还有 %1 处未列出，再多输入几个字可缩小范围。").arg(m_results.total - m_results.listed), m_list);
-        more->setData(ResultRole::Kind, int(RowKind::Note));
+        more->setData(resultrole::Kind, int(RowKind::Note));
         more->setFlags(Qt::ItemIsEnabled);
     }
     if (firstHit)
@@ -127,7 +127,7 @@ void SearchPanel::moveBy(int step)
     const int rows = m_list->count();
     for (int row = m_list->currentRow() + step; row >= 0 && row < rows; row += step) {
         QListWidgetItem *item = m_list->item(row);
-        if (item->data(ResultRole::Kind).toInt() == int(RowKind::Hit)) {
+        if (item->data(resultrole::Kind).toInt() == int(RowKind::Hit)) {
             m_list->setCurrentItem(item);
             m_list->scrollToItem(item);
             return;
@@ -145,9 +145,9 @@ void SearchPanel::activateCurrent()
 
 void SearchPanel::activate(QListWidgetItem *item)
 {
-    if (!item || item->data(ResultRole::Kind).toInt() != int(RowKind::Hit))
+    if (!item || item->data(resultrole::Kind).toInt() != int(RowKind::Hit))
         return;
-    const int jump = item->data(ResultRole::Jump).toInt();
+    const int jump = item->data(resultrole::Jump).toInt();
     if (jump < 0 || jump >= int(m_jumps.size()))
         return;
     // The hit is copied: opening it may run a new query (nothing does now, but a copy is cheap).

@@ -71,7 +71,7 @@ inline QByteArray articlePage(const QString &name)
 inline QByteArray articleFile(const QString &name, int shift)
 {
     const QByteArray page = articlePage(name);
-    const ArticleCodec::Encoded encoded = ArticleCodec::encodeArticle(std::string_view(page.constData(), size_t(page.size())), shift);
+    const articlecodec::Encoded encoded = articlecodec::encodeArticle(std::string_view(page.constData(), size_t(page.size())), shift);
     Q_ASSERT(encoded.ok);
     return QByteArray(encoded.bytes.data(), qsizetype(encoded.bytes.size()));
 }

@@ -28,7 +28,7 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
-    QList<MsgBox::Shown> m_shown;
+    QList<msgbox::Shown> m_shown;
 };
 
 void AboutTest::init()
@@ -37,12 +37,12 @@ void AboutTest::init()
     QDir(m_dir.path()).mkpath(QStringLiteral("picture"));
     Module1::setAppPath(m_dir.path());
     m_shown.clear();
-    MsgBox::setObserver([this](const MsgBox::Shown &box) { m_shown.append(box); });
+    msgbox::setObserver([this](const msgbox::Shown &box) { m_shown.append(box); });
 }
 
 void AboutTest::cleanup()
 {
-    MsgBox::setObserver({});
+    msgbox::setObserver({});
     QFile::remove(m_dir.filePath(QStringLiteral("picture/globe.png")));
 }
 

@@ -4,7 +4,7 @@
 
 #include <QTest>
 
-using namespace ArticleCodec;
+using namespace articlecodec;
 
 namespace {
 QByteArray decoded(const QByteArray &file, int shift)

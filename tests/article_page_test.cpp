@@ -40,7 +40,7 @@ private:
 
     QTemporaryDir *m_dir = nullptr;
     MDIForm1 *m_frame = nullptr;
-    QList<MsgBox::Shown> m_shown;
+    QList<msgbox::Shown> m_shown;
 };
 
 void ArticlePageTest::init()
@@ -49,7 +49,7 @@ void ArticlePageTest::init()
     QVERIFY(QDir(m_dir->path()).mkpath("god"));
     Module1::setAppPath(m_dir->path());
     m_shown.clear();
-    MsgBox::setObserver([this](const MsgBox::Shown &box) { m_shown.append(box); });
+    msgbox::setObserver([this](const msgbox::Shown &box) { m_shown.append(box); });
     m_frame = new MDIForm1;
     m_frame->show();
 }
@@ -57,7 +57,7 @@ void ArticlePageTest::init()
 void ArticlePageTest::cleanup()
 {
     delete m_frame;
-    MsgBox::setObserver({});
+    msgbox::setObserver({});
     delete m_dir;
 }
 
@@ -67,7 +67,7 @@ QByteArray ArticlePageTest::writeArticle(const QString &name, int shift, const Q
     const QByteArray page = gbk.encode(QString("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
                                                "charset=gb2312\"><title>%1</title></head>\n<body><h1>%1</h1>\n<p>%2</p>"
                                                "</body></html>\n").arg(title, body));
-    const auto encoded = ArticleCodec::encodeArticle({page.constData(), size_t(page.size())}, shift);
+    const auto encoded = articlecodec::encodeArticle({page.constData(), size_t(page.size())}, shift);
     QFile file(Module1::appFile("\\god\\" + name + ".god"));
     if (!encoded.ok || !file.open(QIODevice::WriteOnly))
         qFatal("cannot write the article file");

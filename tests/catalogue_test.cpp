@@ -15,12 +15,12 @@
 #include <QTest>
 #include <QTimer>
 
-using CatalogueLayout::Box;
+using cataloguelayout::Box;
 
 namespace {
 
 // The design's sizes in twips, every title and the banner at 0, 0.
-CatalogueLayout::Boxes designBoxes()
+cataloguelayout::Boxes designBoxes()
 {
     const Box title{0, 0, 1830, 465}, wide{0, 0, 1860, 495};
     return {title, wide, wide, title, {0, 0, 1845, 465}, title, title, title, title, title, title, title, {}};
@@ -81,7 +81,7 @@ private:
     QTemporaryDir *m_dir = nullptr;
     Fmulu *m_page = nullptr;
     QStringList m_opened;
-    QList<MsgBox::Shown> m_shown;
+    QList<msgbox::Shown> m_shown;
 };
 
 void CatalogueTest::init()
@@ -95,14 +95,14 @@ void CatalogueTest::init()
     QVERIFY(gif.open(QIODevice::WriteOnly) && gif.write(kGifFile) > 0);
     m_opened.clear();
     m_shown.clear();
-    MsgBox::setObserver([this](const MsgBox::Shown &box) { m_shown.append(box); });
+    msgbox::setObserver([this](const msgbox::Shown &box) { m_shown.append(box); });
 }
 
 void CatalogueTest::cleanup()
 {
     delete m_page;
     m_page = nullptr;
-    MsgBox::setObserver({});
+    msgbox::setObserver({});
     delete m_dir;
 }
 
@@ -123,7 +123,7 @@ Fmulu *CatalogueTest::newPage()
 void CatalogueTest::layout_workedExample()
 {
     auto b = designBoxes();
-    CatalogueLayout::layout(11940, 7950, b);
+    cataloguelayout::layout(11940, 7950, b);
     QCOMPARE(values({b.Label16.left, b.Label29.left, b.Label33.left, b.Label22.left}), values({912, 3654, 6426, 9198}));
     QCOMPARE(values({b.Label30.left, b.Label23.left, b.Label19.left, b.Label18.left}), QList<float>(4, 912));
     QCOMPARE(values({b.Label21.left, b.Label24.left, b.Label25.left, b.Label17.left}), QList<float>(4, 9198));
@@ -152,7 +152,7 @@ void CatalogueTest::layout_tinyClientArea()
     QFETCH(bool, bannerHeightSet);
     auto b = designBoxes();
     b.Image1.height = 1234;
-    CatalogueLayout::layout(width, height, b);
+    cataloguelayout::layout(width, height, b);
     const float rowGap = (height - 5 * 465.f) / 6, columnGap = (width - 2 * 1830.f - 2 * 1860.f) / 5;
     QCOMPARE(values({b.Label18.top, b.Label17.left, b.Image1.top, b.Image1.height}),
              values({5 * rowGap + 4 * 465.f, 4 * columnGap + 1830.f + 2 * 1860.f, 2 * rowGap + 465.f + 915.f,
@@ -178,7 +178,7 @@ void CatalogueTest::page_placesTitlesOnTheGrid()
     // 4 title heights less the drop, turns negative below 1830 twips less 3 title heights, and is
     // then refused: the banner keeps its height. (How low that is depends on the title face.)
     const int titleTwips = l16.height() * 15;
-    const int lowest = (2 * CatalogueLayout::kBannerDrop - 3 * titleTwips) / 15 - 1;
+    const int lowest = (2 * cataloguelayout::kBannerDrop - 3 * titleTwips) / 15 - 1;
     page->resize(796, qMax(lowest, 0));
     QVERIFY(at("Label16").top() < 0);
     if (lowest >= 0)
@@ -306,7 +306,7 @@ void CatalogueTest::appIcon_readAheadForItsOwnFolderOnly()
         return icon.save(folder + "/picture/linglu.png");
     };
     const auto iconColour = [] {
-        const QIcon icon = Pictures::appIcon();
+        const QIcon icon = pictures::appIcon();
         return icon.isNull() ? QColor() : icon.pixmap(16, 16).toImage().pixelColor(8, 8);
     };
     QVERIFY(writeIcon(m_dir->path(), Qt::red));
@@ -315,11 +315,11 @@ void CatalogueTest::appIcon_readAheadForItsOwnFolderOnly()
     QVERIFY(writeIcon(other.path(), Qt::green));
 
     // Read ahead for this folder and taken here.
-    Pictures::preloadAppIcon();
+    pictures::preloadAppIcon();
     QCOMPARE(iconColour(), QColor(Qt::red));
     // Read ahead for one folder, asked for in another: the other's own icon.
     Module1::setAppPath(other.path());
-    Pictures::preloadAppIcon();
+    pictures::preloadAppIcon();
     Module1::setAppPath(m_dir->path());
     QVERIFY(writeIcon(m_dir->path(), Qt::blue)); // a new folder's icon is read again, a cached one is not
     Module1::setAppPath(other.path());
@@ -330,8 +330,8 @@ void CatalogueTest::appIcon_readAheadForItsOwnFolderOnly()
     QTemporaryDir bare;
     QVERIFY(QDir(bare.path()).mkpath("picture"));
     Module1::setAppPath(bare.path());
-    Pictures::preloadAppIcon();
-    QVERIFY(Pictures::appIcon().isNull());
+    pictures::preloadAppIcon();
+    QVERIFY(pictures::appIcon().isNull());
     Module1::setAppPath(m_dir->path());
     QVERIFY(m_shown.isEmpty());
 }
@@ -402,7 +402,7 @@ void CatalogueTest::banner_ticksWaitWhileBoxOpen()
     QVERIFY(QFile::resize(banner(3), 10)); // llhbd.bmp, shown by the first tick, damaged
     Fmulu *page = newPage();
     // Ticks keep coming while the box is open (its event loop delivers them).
-    MsgBox::setObserver([this, page](const MsgBox::Shown &box) {
+    msgbox::setObserver([this, page](const msgbox::Shown &box) {
         m_shown.append(box);
         for (int i = 0; i < 3; ++i)
             page->timerTick();

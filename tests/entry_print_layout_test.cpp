@@ -70,7 +70,7 @@ void EntryPrintLayoutTest::arrangement()
     QFETCH(QString, limitedBy);
 
     const TextHeightForWidth text = textOf(characters);
-    const EntryPrintLayout layout = LayOutEntryPrint(kSheet, picture, text);
+    const EntryPrintLayout layout = layOutEntryPrint(kSheet, picture, text);
 
     QCOMPARE(int(layout.arrangement), arrangement);
     QCOMPARE(layout.header, QRectF(40, 40, 515, 24));

@@ -75,10 +75,10 @@ void FontsTest::standIn_data()
 {
     QTest::addColumn<QFont>("font");
     QTest::addColumn<QString>("family");
-    QTest::newRow("隶书: LXGW WenKai") << Fonts::liShu(21.75) << "LXGW WenKai";
-    QTest::newRow("楷体_GB2312: LXGW WenKai") << Fonts::kaiTi(15) << "LXGW WenKai";
-    QTest::newRow("宋体: Noto Serif CJK SC") << Fonts::songTi(12) << "Noto Serif CJK SC";
-    QTest::newRow("仿宋_GB2312: Noto Serif CJK SC") << Fonts::fangSong(15.75) << "Noto Serif CJK SC";
+    QTest::newRow("隶书: LXGW WenKai") << fonts::liShu(21.75) << "LXGW WenKai";
+    QTest::newRow("楷体_GB2312: LXGW WenKai") << fonts::kaiTi(15) << "LXGW WenKai";
+    QTest::newRow("宋体: Noto Serif CJK SC") << fonts::songTi(12) << "Noto Serif CJK SC";
+    QTest::newRow("仿宋_GB2312: Noto Serif CJK SC") << fonts::fangSong(15.75) << "Noto Serif CJK SC";
 }
 
 void FontsTest::standIn()
@@ -116,8 +116,8 @@ void FontsTest::namedFace_getsTheStandIn()
 {
     QFETCH(QString, named);
     QFETCH(QString, family);
-    Fonts::installSubstitutes();
-    Fonts::installSubstitutes(); // twice changes nothing
+    fonts::installSubstitutes();
+    fonts::installSubstitutes(); // twice changes nothing
     QCOMPARE(QFontInfo(QFont(named, 11)).family(), family);
     const QStringList substitutes = QFont::substitutes(named);
     QCOMPARE(std::count_if(substitutes.begin(), substitutes.end(),

@@ -14,7 +14,7 @@ namespace {
 
 QByteArray decoded(const QByteArray &file, int shift)
 {
-    return QByteArray::fromStdString(ArticleCodec::decodeArticle(
+    return QByteArray::fromStdString(articlecodec::decodeArticle(
         reinterpret_cast<const unsigned char *>(file.constData()), size_t(file.size()), shift));
 }
 

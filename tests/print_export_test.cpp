@@ -168,7 +168,7 @@ private:
     QTemporaryDir m_install;
     QTemporaryDir m_out;
     MDIForm1 *m_frame = nullptr;
-    QList<MsgBox::Shown> m_boxes;
+    QList<msgbox::Shown> m_boxes;
     QString m_chosen; // what the stand-in of the save dialog answers
     int m_asked = 0;
 };
@@ -189,8 +189,8 @@ void PrintExportTest::initTestCase()
     for (const char *tool : {"pdfinfo", "pdftotext", "pdfimages"})
         QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(), tool);
 
-    MsgBox::setObserver([this](const MsgBox::Shown &box) { m_boxes.append(box); });
-    Printing::setFileChooser([this](const QString &) {
+    msgbox::setObserver([this](const msgbox::Shown &box) { m_boxes.append(box); });
+    printing::setFileChooser([this](const QString &) {
         ++m_asked;
         return m_chosen;
     });
@@ -218,9 +218,9 @@ void PrintExportTest::cleanup()
 void PrintExportTest::cleanupTestCase()
 {
     delete m_frame;
-    Printing::setFileChooser({});
-    Printing::setPrintDialog({});
-    MsgBox::setObserver({});
+    printing::setFileChooser({});
+    printing::setPrintDialog({});
+    msgbox::setObserver({});
 }
 
 Fllhb *PrintExportTest::openChapter(const QString &shortTitle)
@@ -351,13 +351,13 @@ void PrintExportTest::printThroughThePrinter()
     goTo(viewer, QStringLiteral("镇食井不利灵符"), QString());
     const QString printed = m_out.filePath(QStringLiteral("printed.pdf"));
     int dialogs = 0;
-    Printing::setPrintDialog([&](QPrinter &printer) {
+    printing::setPrintDialog([&](QPrinter &printer) {
         ++dialogs;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printed);
         return true;
     });
-    const auto restore = qScopeGuard([] { Printing::setPrintDialog({}); });
+    const auto restore = qScopeGuard([] { printing::setPrintDialog({}); });
 
     // Ctrl+P from a pane prints the page.
     QMdiSubWindow *sub = Module1::subWindowOf(viewer);
@@ -377,7 +377,7 @@ void PrintExportTest::printThroughThePrinter()
 
     // Cancelled in the dialog: nothing is printed.
     QFile::remove(printed);
-    Printing::setPrintDialog([&](QPrinter &) { return false; });
+    printing::setPrintDialog([&](QPrinter &) { return false; });
     commands(viewer)->printAction()->trigger();
     QVERIFY(!QFile::exists(printed));
     QCOMPARE(m_boxes.size(), 0);
@@ -458,29 +458,29 @@ void PrintExportTest::suggestedName()
 {
     // The entry's name, with what a file name cannot hold replaced, in the folder last saved to.
     QString suggested;
-    Printing::setFileChooser([&](const QString &path) {
+    printing::setFileChooser([&](const QString &path) {
         suggested = path;
         return QString();
     });
     const auto restore = qScopeGuard([this] {
-        Printing::setFileChooser([this](const QString &) {
+        printing::setFileChooser([this](const QString &) {
             ++m_asked;
             return m_chosen;
         });
     });
-    Printing::exportPdf(nullptr, QStringLiteral("镇宅安家符（室中狐狸）"), [](QPagedPaintDevice &) { return true; });
+    printing::exportPdf(nullptr, QStringLiteral("镇宅安家符（室中狐狸）"), [](QPagedPaintDevice &) { return true; });
     QCOMPARE(QFileInfo(suggested).fileName(), QStringLiteral("镇宅安家符（室中狐狸）.pdf"));
-    QCOMPARE(QFileInfo(Printing::suggestedPdfPath(QStringLiteral("a/b:c?"))).fileName(), QStringLiteral("a_b_c_.pdf"));
+    QCOMPARE(QFileInfo(printing::suggestedPdfPath(QStringLiteral("a/b:c?"))).fileName(), QStringLiteral("a_b_c_.pdf"));
     QCOMPARE(m_boxes.size(), 0); // cancelled: nothing written, nothing said
 
-    Printing::setFileChooser([this](const QString &) { return m_out.filePath(QStringLiteral("sub/x.pdf")); });
+    printing::setFileChooser([this](const QString &) { return m_out.filePath(QStringLiteral("sub/x.pdf")); });
     QDir(m_out.path()).mkdir(QStringLiteral("sub"));
-    Printing::exportPdf(nullptr, QStringLiteral("x"), [](QPagedPaintDevice &sheets) {
+    printing::exportPdf(nullptr, QStringLiteral("x"), [](QPagedPaintDevice &sheets) {
         QPainter painter(&sheets);
         painter.drawText(100, 100, QStringLiteral("x"));
         return true;
     });
-    QCOMPARE(QFileInfo(Printing::suggestedPdfPath(QStringLiteral("y"))).absolutePath(), m_out.filePath(QStringLiteral("sub")));
+    QCOMPARE(QFileInfo(printing::suggestedPdfPath(QStringLiteral("y"))).absolutePath(), m_out.filePath(QStringLiteral("sub")));
 }
 
 void PrintExportTest::pictureViewer_data()

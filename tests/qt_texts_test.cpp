@@ -39,7 +39,7 @@ private:
 void QtTextsTest::initTestCase()
 {
     QTemporaryDir empty;
-    m_translated = LoadQtTranslations(qApp, empty.path());
+    m_translated = loadQtTranslations(qApp, empty.path());
 }
 
 void QtTextsTest::messageBox_textOkAndTitleOnly_data()
@@ -71,7 +71,7 @@ void QtTextsTest::messageBox_textOkAndTitleOnly()
             buttonText = box->buttons().first()->text();
         box->done(QMessageBox::Ok);
     });
-    MsgBox::show(text, caption);
+    msgbox::show(text, caption);
     QVERIFY(seen);
     QCOMPARE(seen->text(), text);
     QCOMPARE(seen->windowTitle(), title);
@@ -117,7 +117,7 @@ void QtTextsTest::qtWords_inChinese()
 
 void QtTextsTest::translations_foundBesideTheProgramFirst()
 {
-    const QStringList folders = QtTranslationFolders("/opt/linglu");
+    const QStringList folders = qtTranslationFolders("/opt/linglu");
     QCOMPARE(folders.size(), 2);
     QCOMPARE(folders.first(), "/opt/linglu/translations");
     QCOMPARE(folders.last(), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
@@ -129,7 +129,7 @@ void QtTextsTest::translations_foundBesideTheProgramFirst()
     QVERIFY(damaged.open(QIODevice::WriteOnly));
     damaged.write("not a translation");
     damaged.close();
-    QCOMPARE(LoadQtTranslations(qApp, program.path()), m_translated);
+    QCOMPARE(loadQtTranslations(qApp, program.path()), m_translated);
 }
 
 QTEST_MAIN(QtTextsTest)

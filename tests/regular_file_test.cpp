@@ -60,25 +60,25 @@ void RegularFileTest::readAll_exactBytes()
         bytes[i] = char(i * 7 + i / 251);
     QFile file(write(QStringLiteral("bytes"), bytes));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(RegularFile::readAll(file, bound), bytes.left(expected));
+    QCOMPARE(regularfile::readAll(file, bound), bytes.left(expected));
 }
 
 void RegularFileTest::readAll_fileShrankOrGrewAfterOpening()
 {
     const QString path = write(QStringLiteral("changing"), QByteArray(30000, 'a'));
     QFile reading;
-    QCOMPARE(RegularFile::open(reading, path, 100000), RegularFile::Refusal::None);
+    QCOMPARE(regularfile::open(reading, path, 100000), regularfile::Refusal::None);
     QVERIFY(QFile::resize(path, 1000));
-    QCOMPARE(RegularFile::readAll(reading, 100000), QByteArray(1000, 'a'));
+    QCOMPARE(regularfile::readAll(reading, 100000), QByteArray(1000, 'a'));
     reading.close();
 
-    QCOMPARE(RegularFile::open(reading, path, 100000), RegularFile::Refusal::None);
+    QCOMPARE(regularfile::open(reading, path, 100000), regularfile::Refusal::None);
     {
         QFile growing(path);
         QVERIFY(growing.open(QIODevice::Append));
         QCOMPARE(growing.write(QByteArray(200000, 'b')), qint64(200000));
     }
-    const QByteArray read = RegularFile::readAll(reading, 100000);
+    const QByteArray read = regularfile::readAll(reading, 100000);
     QCOMPARE(read.size(), 100000); // the bound holds for what came after the opening too
     QCOMPARE(read, QByteArray(1000, 'a') + QByteArray(99000, 'b'));
 }
@@ -95,7 +95,7 @@ void RegularFileTest::load_smallPictureNeedsNoBoundSizedBuffer()
     QVERIFY(buffer.open(QIODevice::WriteOnly));
     QVERIFY(picture.save(&buffer, "PNG"));
     const QString path = write(QStringLiteral("small.png"), png);
-    QVERIFY(!Pictures::load(path).isNull()); // the decoder's plugin is loaded before the limit
+    QVERIFY(!pictures::load(path).isNull()); // the decoder's plugin is loaded before the limit
 
     // With only 16 MB of address space to spare, a small picture still loads.
     QFile status(QStringLiteral("/proc/self/status"));
@@ -115,7 +115,7 @@ void RegularFileTest::load_smallPictureNeedsNoBoundSizedBuffer()
     QImage loaded;
     bool threw = false;
     try {
-        loaded = Pictures::load(path);
+        loaded = pictures::load(path);
     } catch (const std::bad_alloc &) {
         threw = true;
     }

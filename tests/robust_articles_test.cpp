@@ -25,7 +25,7 @@ QByteArray readAll(const QString &path)
 
 QByteArray decodedPage(const QByteArray &bytes, int shift)
 {
-    const std::string page = ArticleCodec::decodeArticle(reinterpret_cast<const unsigned char *>(bytes.constData()),
+    const std::string page = articlecodec::decodeArticle(reinterpret_cast<const unsigned char *>(bytes.constData()),
                                                          std::size_t(bytes.size()), shift);
     return QByteArray(page.data(), qsizetype(page.size()));
 }
@@ -95,14 +95,14 @@ void RobustArticlesTest::longLine_cutAtTheCap()
     // One line of 4 MB: reading stops at kMaxCharacters even inside the line, fed in pieces as the
     // window reads a file, so a damaged file is never taken whole into memory.
     const QByteArray line(4 << 20, '.');
-    QCOMPARE(decodedPage(line, 2), QByteArray(qsizetype(ArticleCodec::kMaxCharacters), '0'));
-    ArticleCodec::ArticleReader reader;
+    QCOMPARE(decodedPage(line, 2), QByteArray(qsizetype(articlecodec::kMaxCharacters), '0'));
+    articlecodec::ArticleReader reader;
     qsizetype fed = 0;
     while (fed < line.size()
            && reader.feed(reinterpret_cast<const unsigned char *>(line.constData()) + fed, 65536))
         fed += 65536;
     reader.finish();
-    QCOMPARE(reader.codes().size(), ArticleCodec::kMaxCharacters);
+    QCOMPARE(reader.codes().size(), articlecodec::kMaxCharacters);
     QVERIFY(fed < line.size()); // the rest of the file was never fed
 }
 

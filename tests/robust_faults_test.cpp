@@ -533,7 +533,7 @@ void RobustFaultsTest::installedCopy()
     QVERIFY2(QFileInfo(installed + QStringLiteral("/god")).isDir(), qPrintable(installed));
     Module1::setAppPath(installed);
     bool notWritable = false;
-    QVERIFY2(!PageFile::writeInto(installed, "x", &notWritable).ok && notWritable,
+    QVERIFY2(!pagefile::writeInto(installed, "x", &notWritable).ok && notWritable,
              "the installed copy can be written: make it read-only first");
     BoxRecorder boxes;
     MDIForm1 *frame = openFrame();
@@ -700,7 +700,7 @@ void RobustFaultsTest::temPage_swappedForLinkMeanwhile()
     {
         Watchdog watchdog("writing the page while it is swapped", 20);
         for (int attempt = 0; attempt < 20000 && written < 50; ++attempt) {
-            const PageFile::Written result = PageFile::writeInto(installation.root(), content);
+            const pagefile::Written result = pagefile::writeInto(installation.root(), content);
             written += result.ok ? 1 : 0;
         }
     }

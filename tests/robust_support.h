@@ -169,7 +169,7 @@ class BoxRecorder
 public:
     BoxRecorder()
     {
-        MsgBox::setObserver([this](const MsgBox::Shown &box) {
+        msgbox::setObserver([this](const msgbox::Shown &box) {
             m_shown.append(box);
             ++m_depth;
             m_maxDepth = qMax(m_maxDepth, m_depth);
@@ -178,18 +178,18 @@ public:
             --m_depth;
         });
     }
-    ~BoxRecorder() { MsgBox::setObserver({}); }
+    ~BoxRecorder() { msgbox::setObserver({}); }
     BoxRecorder(const BoxRecorder &) = delete;
     BoxRecorder &operator=(const BoxRecorder &) = delete;
 
-    const QList<MsgBox::Shown> &shown() const { return m_shown; }
+    const QList<msgbox::Shown> &shown() const { return m_shown; }
     int count() const { return int(m_shown.size()); }
     int maxDepth() const { return m_maxDepth; }
     void clear() { m_shown.clear(); }
     void setWhileOpen(std::function<void()> work) { m_whileOpen = std::move(work); }
 
 private:
-    QList<MsgBox::Shown> m_shown;
+    QList<msgbox::Shown> m_shown;
     std::function<void()> m_whileOpen;
     int m_depth = 0;
     int m_maxDepth = 0;

@@ -37,8 +37,8 @@ QByteArray pageWithBody(const QByteArray &body)
 
 bool writeArticle(const Installation &installation, const QByteArray &page)
 {
-    const ArticleCodec::Encoded encoded
-        = ArticleCodec::encodeArticle(std::string_view(page.constData(), std::size_t(page.size())), kShift, 200);
+    const articlecodec::Encoded encoded
+        = articlecodec::encodeArticle(std::string_view(page.constData(), std::size_t(page.size())), kShift, 200);
     return encoded.ok
         && writeFile(installation.path(articleName(kArticle)),
                      QByteArray(encoded.bytes.data(), qsizetype(encoded.bytes.size())));
@@ -262,14 +262,14 @@ void RobustViewTest::flattenDeepTables_data()
     QTest::addColumn<int>("tables"); // table tags kept
     QTest::newRow("no tables") << "<p>text</p>" << 0;
     QTest::newRow("two levels") << QString::fromLatin1(nestedTables(2)) << 2;
-    QTest::newRow("at the bound") << QString::fromLatin1(nestedTables(PageSanitiser::kMaxTableDepth))
-                                  << PageSanitiser::kMaxTableDepth;
-    QTest::newRow("far beyond") << QString::fromLatin1(nestedTables(50)) << PageSanitiser::kMaxTableDepth;
+    QTest::newRow("at the bound") << QString::fromLatin1(nestedTables(pagesanitiser::kMaxTableDepth))
+                                  << pagesanitiser::kMaxTableDepth;
+    QTest::newRow("far beyond") << QString::fromLatin1(nestedTables(50)) << pagesanitiser::kMaxTableDepth;
     QTest::newRow("unclosed") << QString::fromLatin1(QByteArray("<table><tr><td>").repeated(30))
-                              << PageSanitiser::kMaxTableDepth;
+                              << pagesanitiser::kMaxTableDepth;
     QTest::newRow("in a comment") << QString::fromLatin1("<!--" + nestedTables(20) + "-->") << 20;
     QTest::newRow("in an attribute") << "<p title=\"<table><table>\">x</p>" << 2;
-    QTest::newRow("upper case") << QString::fromLatin1(nestedTables(10).toUpper()) << PageSanitiser::kMaxTableDepth;
+    QTest::newRow("upper case") << QString::fromLatin1(nestedTables(10).toUpper()) << pagesanitiser::kMaxTableDepth;
     // Stray closing tags, then a row outside any table: the view's parser opens a table of its own
     // for it, one level more than the tags count. Every table is flattened then.
     QTest::newRow("a stray row") << QString::fromLatin1(nestedTables(2) + QByteArray("</td></tr></table>").repeated(3)
@@ -281,7 +281,7 @@ void RobustViewTest::flattenDeepTables()
 {
     QFETCH(QString, html);
     QFETCH(int, tables);
-    const QString flat = PageSanitiser::flattenDeepTables(html);
+    const QString flat = pagesanitiser::flattenDeepTables(html);
     QCOMPARE(int(flat.count(QStringLiteral("<table"), Qt::CaseInsensitive)), tables);
     QCOMPARE(flat.count(QLatin1Char('x')), html.count(QLatin1Char('x'))); // the text stays
     if (tables == int(html.count(QStringLiteral("<table"), Qt::CaseInsensitive)))
@@ -289,7 +289,7 @@ void RobustViewTest::flattenDeepTables()
     // As the view reads it, nothing nests deeper than the bound.
     QTextDocument document;
     document.setHtml(flat);
-    QVERIFY(PageSanitiser::tableDepth(document.rootFrame()) <= PageSanitiser::kMaxTableDepth);
+    QVERIFY(pagesanitiser::tableDepth(document.rootFrame()) <= pagesanitiser::kMaxTableDepth);
 }
 
 QTEST_MAIN(RobustViewTest)

@@ -6,7 +6,7 @@
 
 #include "app/ChapterOpener.h"
 #include "app/MDIForm1.h"
-#include "app/SearchDock.h"
+#include "app/SearchCommand.h"
 #include "app/Startup.h"
 #include "articles/ArticleCodec.h"
 #include "articles/Fwangye.h"
@@ -65,7 +65,7 @@ void SearchPanelTest::writeArticle(const QString &name, int shift, const QString
         + name + "</title></head><body>" + body + "</body></html>";
     QStringEncoder gbk("GBK");
     const QByteArray bytes = gbk.encode(page);
-    const ArticleCodec::Encoded encoded = ArticleCodec::encodeArticle(std::string_view(bytes.data(), bytes.size()), shift);
+    const articlecodec::Encoded encoded = articlecodec::encodeArticle(std::string_view(bytes.data(), bytes.size()), shift);
     QVERIFY(encoded.ok);
     QDir(m_install->root()).mkpath("god");
     QFile file(QDir(m_install->root()).filePath("god/" + name + ".god"));
@@ -319,7 +319,7 @@ void SearchPanelTest::bookIndex_sameForPanelAndBenchmark()
     // article that is there, and names the one that is missing.
     const QString missing = m_install->path(articleName("祝由须知"));
     QVERIFY(!QFile::exists(missing) || QFile::remove(missing));
-    const std::unique_ptr<search::SearchIndex> index = MakeSearchIndex();
+    const std::unique_ptr<search::SearchIndex> index = makeSearchIndex();
     QVERIFY(index);
     QCOMPARE(index->notices().size(), 1);
     QVERIFY(index->notices().first().contains("祝由须知"));

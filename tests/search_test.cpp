@@ -49,21 +49,28 @@ const search::Row *rowOf(const search::Results &results, const QString &group, c
     return nullptr;
 }
 
+// The list position of the entry a jump opens.
+int entryIndex(const search::Jump &jump)
+{
+    const content::Chapter *chapter = content::Catalogue::instance().chapterByShortTitle(jump.page.chapter());
+    return int(content::Catalogue::entryNames(*chapter).indexOf(jump.page.entryName()));
+}
+
 // The text a jump names, taken from the book as the panes show it.
 QString shownText(const search::Jump &jump)
 {
     const content::Catalogue &catalogue = content::Catalogue::instance();
-    const content::Chapter *chapter = catalogue.chapterByShortTitle(jump.target.chapter);
+    const content::Chapter *chapter = catalogue.chapterByShortTitle(jump.page.chapter());
     if (!chapter)
         return {};
-    const content::Entry &entry = chapter->entries.at(std::size_t(jump.target.entryIndex));
+    const content::Entry &entry = chapter->entries.at(std::size_t(entryIndex(jump)));
     if (jump.pane == Pane::Name)
         return entry.name;
     const content::Page *page = entry.page;
     if (!page)
         return {};
     const QString heading = page->headingTitle.isEmpty() ? entry.name : page->headingTitle;
-    if (jump.pane == Pane::Text3)
+    if (jump.pane == Pane::Upper)
         return content::ComposeSection(heading, page->upper.label, page->upper.paragraphs);
     return page->lower ? content::ComposeSection(heading, page->lower->label, page->lower->paragraphs) : QString();
 }
@@ -98,35 +105,35 @@ void SearchTest::find_data()
     QTest::addColumn<Pane>("pane");
     QTest::addColumn<QString>("hit"); // the characters highlighted, as shown
 
-    QTest::newRow("substring in a lower pane") << "撞客" << "夜行护身" << "压鬼怪祟人法" << Pane::Text2 << "撞客";
-    QTest::newRow("substring in a name") << "狐祟迷人" << "夜行护身" << "禳狐祟迷人灵符" << Pane::Text3 << "狐祟迷人";
-    QTest::newRow("in an incantation") << "狐踪永除" << "夜行护身" << "禳狐祟迷人灵符" << Pane::Text2
+    QTest::newRow("substring in a lower pane") << "撞客" << "夜行护身" << "压鬼怪祟人法" << Pane::Lower << "撞客";
+    QTest::newRow("substring in a name") << "狐祟迷人" << "夜行护身" << "禳狐祟迷人灵符" << Pane::Upper << "狐祟迷人";
+    QTest::newRow("in an incantation") << "狐踪永除" << "夜行护身" << "禳狐祟迷人灵符" << Pane::Lower
                                                   << "狐踪永除";
     QTest::newRow("two words, hit shown is the first") << "井花水 狐" << "夜行护身" << "禳狐祟迷人灵符"
-                                                       << Pane::Text3 << "狐";
-    QTest::newRow("two words, other order") << "狐 井花水" << "夜行护身" << "禳狐祟迷人灵符" << Pane::Text3 << "狐";
+                                                       << Pane::Upper << "狐";
+    QTest::newRow("two words, other order") << "狐 井花水" << "夜行护身" << "禳狐祟迷人灵符" << Pane::Upper << "狐";
     QTest::newRow("words far apart in two panes") << "卯时 急急如律令" << "夜行护身" << "禳狐祟迷人灵符"
-                                                  << Pane::Text3 << "卯时";
-    QTest::newRow("traditional finds simplified") << "壓鬼怪" << "夜行护身" << "压鬼怪祟人法" << Pane::Text3 << "压鬼怪";
-    QTest::newRow("traditional 鎮宅") << "鎮宅安家" << "镇宅兴家" << "镇宅安家符（室中狐狸）" << Pane::Text3
+                                                  << Pane::Upper << "卯时";
+    QTest::newRow("traditional finds simplified") << "壓鬼怪" << "夜行护身" << "压鬼怪祟人法" << Pane::Upper << "压鬼怪";
+    QTest::newRow("traditional 鎮宅") << "鎮宅安家" << "镇宅兴家" << "镇宅安家符（室中狐狸）" << Pane::Upper
                                      << "镇宅安家";
-    QTest::newRow("traditional 護") << "夜行護身" << "夜行护身" << "夜行护身灵符" << Pane::Text3 << "夜行护身";
-    QTest::newRow("full pinyin") << "yaguiguai" << "夜行护身" << "压鬼怪祟人法" << Pane::Text3 << "压鬼怪";
-    QTest::newRow("full pinyin, upper case") << "ZhuGe" << "隐身飞升" << "诸葛隐身法" << Pane::Text3 << "诸葛";
-    QTest::newRow("initials") << "zgysf" << "隐身飞升" << "诸葛隐身法" << Pane::Text3 << "诸葛隐身法";
-    QTest::newRow("initials and syllables mixed") << "zhugeysf" << "隐身飞升" << "诸葛隐身法" << Pane::Text3
+    QTest::newRow("traditional 護") << "夜行護身" << "夜行护身" << "夜行护身灵符" << Pane::Upper << "夜行护身";
+    QTest::newRow("full pinyin") << "yaguiguai" << "夜行护身" << "压鬼怪祟人法" << Pane::Upper << "压鬼怪";
+    QTest::newRow("full pinyin, upper case") << "ZhuGe" << "隐身飞升" << "诸葛隐身法" << Pane::Upper << "诸葛";
+    QTest::newRow("initials") << "zgysf" << "隐身飞升" << "诸葛隐身法" << Pane::Upper << "诸葛隐身法";
+    QTest::newRow("initials and syllables mixed") << "zhugeysf" << "隐身飞升" << "诸葛隐身法" << Pane::Upper
                                                   << "诸葛隐身法";
-    QTest::newRow("pinyin being typed") << "zhenzhaiwaizhux" << "镇宅兴家" << "镇宅外诸邪灵符" << Pane::Text3
+    QTest::newRow("pinyin being typed") << "zhenzhaiwaizhux" << "镇宅兴家" << "镇宅外诸邪灵符" << Pane::Upper
                                         << "镇宅外诸邪";
-    QTest::newRow("ü typed as v") << "nannv" << "问世通灵" << "男女移胎灵符" << Pane::Text3 << "男女";
-    QTest::newRow("ü typed as u") << "nannu" << "问世通灵" << "男女移胎灵符" << Pane::Text3 << "男女";
-    QTest::newRow("pinyin and characters") << "nannv 移胎" << "问世通灵" << "男女移胎灵符" << Pane::Text3 << "男女";
-    QTest::newRow("ASCII parentheses") << "(室中狐狸)" << "镇宅兴家" << "镇宅安家符（室中狐狸）" << Pane::Text3
+    QTest::newRow("ü typed as v") << "nannv" << "问世通灵" << "男女移胎灵符" << Pane::Upper << "男女";
+    QTest::newRow("ü typed as u") << "nannu" << "问世通灵" << "男女移胎灵符" << Pane::Upper << "男女";
+    QTest::newRow("pinyin and characters") << "nannv 移胎" << "问世通灵" << "男女移胎灵符" << Pane::Upper << "男女";
+    QTest::newRow("ASCII parentheses") << "(室中狐狸)" << "镇宅兴家" << "镇宅安家符（室中狐狸）" << Pane::Upper
                                        << "（室中狐狸）";
     QTest::newRow("full-width parentheses") << "（室中鬼祟）" << "镇宅兴家" << "镇宅安家符（室中鬼祟）"
-                                            << Pane::Text3 << "（室中鬼祟）";
-    QTest::newRow("ASCII comma for 、") << "镇风,光,怪" << "镇宅兴家" << "镇风、光、怪法" << Pane::Text3 << "镇风、光、怪";
-    QTest::newRow("full-width letters") << "ＸＸＸ上玉女" << "奇门遁甲" << "玉女反闭诀" << Pane::Text2 << "XXX上玉女";
+                                            << Pane::Upper << "（室中鬼祟）";
+    QTest::newRow("ASCII comma for 、") << "镇风,光,怪" << "镇宅兴家" << "镇风、光、怪法" << Pane::Upper << "镇风、光、怪";
+    QTest::newRow("full-width letters") << "ＸＸＸ上玉女" << "奇门遁甲" << "玉女反闭诀" << Pane::Lower << "XXX上玉女";
     QTest::newRow("article passage") << "先须净心" << "符咒心得" << "符咒心得" << Pane::Article << "先须净心";
     QTest::newRow("article, ASCII punctuation") << "朱砂,亦可" << "符咒心得" << "符咒心得" << Pane::Article
                                                 << QString("朱砂，") + QChar::LineSeparator + "亦可";
@@ -193,7 +200,7 @@ void SearchTest::groups_inBookOrderArticlesLast()
     // Within a chapter, entries come in list order.
     const search::Group &house = results.groups.at(2);
     for (std::size_t i = 1; i < house.rows.size(); ++i)
-        QVERIFY(house.rows[i - 1].jump.target.entryIndex < house.rows[i].jump.target.entryIndex);
+        QVERIFY(entryIndex(house.rows[i - 1].jump) < entryIndex(house.rows[i].jump));
 }
 
 void SearchTest::rows_capped_countsKept()
@@ -221,7 +228,7 @@ void SearchTest::jump_pointsAtTheShownCharacters()
         const search::Results results = book().find(query, 10000);
         for (const search::Group &group : results.groups) {
             for (const search::Row &row : group.rows) {
-                if (row.jump.target.kind != search::Target::Kind::Entry || group.title == "奇门遁甲")
+                if (row.jump.page.kind() != content::PageAddress::Kind::Entry || group.title == "奇门遁甲")
                     continue;
                 QCOMPARE(shownText(row.jump).mid(row.jump.start, row.jump.length), row.jump.text);
                 QCOMPARE(search::foldWord(row.jump.text), search::foldWord(query));
@@ -235,16 +242,14 @@ void SearchTest::qimenFigure_opensItsButton()
     const search::Results figure = book().find("乙奇符式");
     const search::Row *row = rowOf(figure, "奇门遁甲", "玉女反闭诀·乙奇符式");
     QVERIFY(row);
-    QCOMPARE(row->jump.target.kind, search::Target::Kind::QimenFigure);
-    QCOMPARE(row->jump.target.entryIndex, 1);
-    QCOMPARE(row->jump.target.figure, 0);
-    QCOMPARE(row->jump.pane, Pane::Text3);
+    QCOMPARE(row->jump.page.toText(), QString("奇门遁甲/玉女反闭诀#乙奇符式"));
+    QCOMPARE(row->jump.pane, Pane::Upper);
     QCOMPARE(row->jump.start, 0);
 
     const search::Results steps = book().find("yugang");
     const search::Row *step = rowOf(steps, "奇门遁甲", "玉女反闭诀·禹罡式");
     QVERIFY(step);
-    QCOMPARE(step->jump.target.figure, 3);
+    QCOMPARE(step->jump.page, content::PageAddress::figure(3));
 }
 
 void SearchTest::article_passagePositionInItsDocument()
@@ -252,8 +257,7 @@ void SearchTest::article_passagePositionInItsDocument()
     const search::Results results = book().find("不灵");
     const search::Row *row = rowOf(results, "符咒心得", "符咒心得");
     QVERIFY(row);
-    QCOMPARE(row->jump.target.kind, search::Target::Kind::Article);
-    QCOMPARE(row->jump.target.shift, 2);
+    QCOMPARE(row->jump.page.articleName(), QString("符咒心得"));
     QTextDocument document;
     document.setHtml(kArticlePage);
     QTextCursor cursor(&document);

@@ -27,18 +27,18 @@ private slots:
     void mainWindow_menuBarInOrder();
 
 private:
-    QList<MsgBox::Shown> m_shown;
+    QList<msgbox::Shown> m_shown;
 };
 
 void StartupTest::init()
 {
     m_shown.clear();
-    MsgBox::setObserver([this](const MsgBox::Shown &box) { m_shown.append(box); });
+    msgbox::setObserver([this](const msgbox::Shown &box) { m_shown.append(box); });
 }
 
 void StartupTest::cleanup()
 {
-    MsgBox::setObserver({});
+    msgbox::setObserver({});
     QList<QPointer<QWidget>> roots;
     for (QWidget *window : QApplication::topLevelWidgets())
         if (!window->parentWidget())
@@ -103,15 +103,15 @@ void StartupTest::appFile_mapsBackslashesOntoTheFolder()
 void StartupTest::msgBox_defaultCaptionAndOpenState()
 {
     bool openWhileShown = false;
-    MsgBox::setObserver([&](const MsgBox::Shown &box) {
+    msgbox::setObserver([&](const msgbox::Shown &box) {
         m_shown.append(box);
-        openWhileShown = MsgBox::isOpen();
+        openWhileShown = msgbox::isOpen();
     });
-    QVERIFY(!MsgBox::isOpen());
-    MsgBox::show("文件未找到");
-    MsgBox::show("正文", "标题");
+    QVERIFY(!msgbox::isOpen());
+    msgbox::show("文件未找到");
+    msgbox::show("正文", "标题");
     QVERIFY(openWhileShown);
-    QVERIFY(!MsgBox::isOpen());
+    QVERIFY(!msgbox::isOpen());
     QCOMPARE(m_shown.size(), 2);
     QCOMPARE(m_shown.at(0).caption, "灵箓汇编");
     QCOMPARE(m_shown.at(1).caption, "标题");

@@ -68,8 +68,8 @@ void ViewerLayoutTest::layout()
     b.combo1 = {3570, 105, 4260, 420};
     b.label2 = {7860, 120, 2520, 315};
     b.frame1 = {1, 2, 855, 3};
-    LayoutBoxes(b, {20000, 10000, factor, reduction, false}, selection ? LayoutScope::Selection : LayoutScope::Full);
-    LayoutBoxes(b, {W, H, factor, reduction, shifted}, selection ? LayoutScope::Selection : LayoutScope::Full);
+    layoutBoxes(b, {20000, 10000, factor, reduction, false}, selection ? LayoutScope::Selection : LayoutScope::Full);
+    layoutBoxes(b, {W, H, factor, reduction, shifted}, selection ? LayoutScope::Selection : LayoutScope::Full);
 
     auto box = [](const Box &x) {
         return QStringLiteral("%1 %2 %3 %4").arg(x.left).arg(x.top).arg(x.width).arg(x.height);

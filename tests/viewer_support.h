@@ -8,14 +8,14 @@
 
 // The installation (picture NNN is 100 + NNN pixels wide) and the message boxes shown meanwhile.
 struct ViewerInstallation : Installation {
-    QList<MsgBox::Shown> boxes;
+    QList<msgbox::Shown> boxes;
 
     explicit ViewerInstallation(QSize pictureSize = QSize(0, 24))
         : Installation(pictureSize)
     {
-        MsgBox::setObserver([this](const MsgBox::Shown &box) { boxes.append(box); });
+        msgbox::setObserver([this](const msgbox::Shown &box) { boxes.append(box); });
     }
-    ~ViewerInstallation() { MsgBox::setObserver({}); }
+    ~ViewerInstallation() { msgbox::setObserver({}); }
 };
 
 inline int pictureNumberOf(const PictureBox *box)

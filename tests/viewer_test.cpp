@@ -130,7 +130,7 @@ void ViewerTest::qimen_panelThroughItsButtons()
     QCOMPARE(picture(), 77);
     QCOMPARE(b.image1.width, pictureWidth(1.75));
     QVERIFY(qAbs(b.frame1.left - (0.995 * W() - 855)) < 0.01);
-    QCOMPARE(c("Frame1")->geometry(), Twips::toPixels(b.frame1));
+    QCOMPARE(c("Frame1")->geometry(), twips::toPixels(b.frame1));
     QVERIFY(text3().startsWith("玉女反闭诀[用法]:\r\n"));
     QCOMPARE(text2().count("\r\n"), 22);
 

@@ -50,7 +50,7 @@ EntryPrintLayout beside(const QRectF &body, double aspect, double gap, const Tex
     layout.arrangement = EntryPrintLayout::PictureBeside;
     layout.picture = QRectF(body.topLeft(), picture);
     layout.text = QRectF(body.left() + picture.width() + gap, body.top(), textWidthBeside(picture), body.height());
-    layout.textScale = FitTextScale(layout.text.width(), layout.text.height(), textHeight);
+    layout.textScale = fitTextScale(layout.text.width(), layout.text.height(), textHeight);
     return layout;
 }
 
@@ -67,7 +67,7 @@ EntryPrintLayout above(const QRectF &body, double aspect, double gap, const Text
     layout.picture = QRectF(QPointF(body.left() + (body.width() - picture.width()) / 2, body.top()), picture);
     const double textTop = body.top() + picture.height() + gap;
     layout.text = QRectF(body.left(), textTop, body.width(), body.bottom() - textTop);
-    layout.textScale = FitTextScale(layout.text.width(), layout.text.height(), textHeight);
+    layout.textScale = fitTextScale(layout.text.width(), layout.text.height(), textHeight);
     return layout;
 }
 
@@ -78,7 +78,7 @@ double area(const QRectF &rect)
 
 } // namespace
 
-double FitTextScale(double width, double height, const TextHeightForWidth &textHeight)
+double fitTextScale(double width, double height, const TextHeightForWidth &textHeight)
 {
     if (width <= 0 || height <= 0)
         return kSmallestTextScale;
@@ -87,7 +87,7 @@ double FitTextScale(double width, double height, const TextHeightForWidth &textH
                           [&](double scale) { return textHeight(width / scale) * scale <= height; });
 }
 
-EntryPrintLayout LayOutEntryPrint(const EntryPrintSheet &sheet, const QSizeF &pictureSize,
+EntryPrintLayout layOutEntryPrint(const EntryPrintSheet &sheet, const QSizeF &pictureSize,
                                   const TextHeightForWidth &textHeight)
 {
     const QRectF &page = sheet.printable;
@@ -98,7 +98,7 @@ EntryPrintLayout LayOutEntryPrint(const EntryPrintSheet &sheet, const QSizeF &pi
     EntryPrintLayout layout;
     if (pictureSize.isEmpty() || body.isEmpty()) {
         layout.text = body;
-        layout.textScale = FitTextScale(body.width(), body.height(), textHeight);
+        layout.textScale = fitTextScale(body.width(), body.height(), textHeight);
     } else {
         const double aspect = pictureSize.width() / pictureSize.height();
         const EntryPrintLayout side = beside(body, aspect, sheet.gap, textHeight);

@@ -44,11 +44,11 @@ constexpr double kSmallestTextScale = 0.3;
 // Picks the arrangement that gives the larger picture while the texts fit at their own size; if
 // they fit only one way, that one; if they fit neither way, beside for an upright picture and above
 // for a wide one, with the texts shrunk. An empty picture size gives the texts the whole body.
-EntryPrintLayout LayOutEntryPrint(const EntryPrintSheet &sheet, const QSizeF &pictureSize,
+EntryPrintLayout layOutEntryPrint(const EntryPrintSheet &sheet, const QSizeF &pictureSize,
                                   const TextHeightForWidth &textHeight);
 
 // The largest scale, up to 1 and down to kSmallestTextScale, at which the texts fit into a box of
 // this size.
-double FitTextScale(double width, double height, const TextHeightForWidth &textHeight);
+double fitTextScale(double width, double height, const TextHeightForWidth &textHeight);
 
 } // namespace viewer

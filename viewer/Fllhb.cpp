@@ -6,6 +6,7 @@
 #include "common/Pictures.h"
 #include "common/Twips.h"
 #include "content/Catalogue.h"
+#include "content/PictureNumbers.h"
 #include "viewer/PageCommands.h"
 #include "viewer/PictureLoader.h"
 #include "viewer/QimenPanel.h"
@@ -26,8 +27,7 @@ namespace {
 constexpr double kRestoredWidth = 11880;
 constexpr double kRestoredHeight = 8055;
 
-// The pictures and factors of the 奇门遁甲 panel's views.
-constexpr int kOverviewPicture = 77;
+// The factors of the 奇门遁甲 panel's views.
 constexpr double kOverviewFactor = 1.75;
 constexpr double kDayChartFactor = 2.5;
 constexpr double kFigureFactor = 1;
@@ -51,7 +51,7 @@ Fllhb::Fllhb(QWidget *parent)
 {
     setObjectName(QStringLiteral("Fllhb"));
     setWindowTitle(Module1::appTitle());
-    setWindowIcon(Pictures::appIcon());
+    setWindowIcon(pictures::appIcon());
     setAutoFillBackground(true);
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(224, 224, 224));
@@ -69,7 +69,7 @@ Fllhb::Fllhb(QWidget *parent)
 
 QSize Fllhb::sizeHint() const
 {
-    return QSize(Twips::toPixels(kRestoredWidth), Twips::toPixels(kRestoredHeight));
+    return QSize(twips::toPixels(kRestoredWidth), twips::toPixels(kRestoredHeight));
 }
 
 void Fllhb::createControls()
@@ -78,7 +78,7 @@ void Fllhb::createControls()
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setTextFormat(Qt::PlainText);
     m_label1->setAlignment(Qt::AlignCenter);
-    m_label1->setFont(Fonts::liShu(26.25));
+    m_label1->setFont(fonts::liShu(26.25));
     setColours(m_label1, QColor(0, 0, 255));
     m_boxes.label1 = {315, 0, 3255, 525};
     setLabelText(m_label1, m_boxes.label1, QStringLiteral("灵箓汇编分类"));
@@ -88,7 +88,7 @@ void Fllhb::createControls()
     m_combo1->setObjectName(QStringLiteral("Combo1"));
     m_combo1->setEditable(false);
     m_combo1->setInsertPolicy(QComboBox::InsertAtBottom);
-    m_combo1->setFont(Fonts::kaiTi(15));
+    m_combo1->setFont(fonts::kaiTi(15));
     m_combo1->setMaxVisibleItems(20);
     m_combo1->setAccessibleName(QStringLiteral("条目"));
     m_combo1->setAccessibleDescription(QStringLiteral("本章的条目；选中一条，即显示它的图和文字"));
@@ -99,7 +99,7 @@ void Fllhb::createControls()
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->setTextFormat(Qt::PlainText);
     m_label2->setAlignment(Qt::AlignCenter);
-    m_label2->setFont(Fonts::kaiTi(15.75));
+    m_label2->setFont(fonts::kaiTi(15.75));
     setColours(m_label2, QColor(0, 0, 192));
     m_boxes.label2 = {7860, 120, 3645, 315};
     setLabelText(m_label2, m_boxes.label2, QStringLiteral("具体的灵箓汇编内容标题"));
@@ -112,7 +112,7 @@ void Fllhb::createControls()
 
     m_text3 = new TextPane(this);
     m_text3->setObjectName(QStringLiteral("Text3"));
-    m_text3->setFont(Fonts::kaiTi(15));
+    m_text3->setFont(fonts::kaiTi(15));
     m_text3->setAccessibleName(QStringLiteral("上栏文字"));
     m_text3->setAccessibleDescription(QStringLiteral("本页的第一段：用法、说明或解说"));
     setColours(m_text3, QColor(255, 0, 255), QColor(192, 255, 255));
@@ -120,7 +120,7 @@ void Fllhb::createControls()
 
     m_text2 = new TextPane(this);
     m_text2->setObjectName(QStringLiteral("Text2"));
-    m_text2->setFont(Fonts::songTi(12));
+    m_text2->setFont(fonts::songTi(12));
     m_text2->setAccessibleName(QStringLiteral("下栏文字"));
     m_text2->setAccessibleDescription(QStringLiteral("本页的第二段：说明、解说或咒语"));
     setColours(m_text2, QColor(255, 0, 0), QColor(192, 255, 192));
@@ -140,20 +140,20 @@ void Fllhb::setLabelText(QLabel *label, Box &box, const QString &text)
     // The label sizes itself to its text; its left and top stay where they are.
     label->setText(text);
     const QFontMetricsF metrics(label->font());
-    box.setWidth(Twips::fromPixels(std::ceil(metrics.horizontalAdvance(text))));
-    box.setHeight(Twips::fromPixels(std::ceil(metrics.height())));
-    label->setGeometry(Twips::toPixels(box));
+    box.setWidth(twips::fromPixels(std::ceil(metrics.horizontalAdvance(text))));
+    box.setHeight(twips::fromPixels(std::ceil(metrics.height())));
+    label->setGeometry(twips::toPixels(box));
 }
 
 void Fllhb::placeControls()
 {
-    m_label1->setGeometry(Twips::toPixels(m_boxes.label1));
-    m_combo1->setGeometry(Twips::toPixels(m_boxes.combo1));
-    m_label2->setGeometry(Twips::toPixels(m_boxes.label2));
-    m_image1->setGeometry(Twips::toPixels(m_boxes.image1));
-    m_text3->setGeometry(Twips::toPixels(m_boxes.text3));
-    m_text2->setGeometry(Twips::toPixels(m_boxes.text2));
-    m_frame1->setGeometry(Twips::toPixels(m_boxes.frame1));
+    m_label1->setGeometry(twips::toPixels(m_boxes.label1));
+    m_combo1->setGeometry(twips::toPixels(m_boxes.combo1));
+    m_label2->setGeometry(twips::toPixels(m_boxes.label2));
+    m_image1->setGeometry(twips::toPixels(m_boxes.image1));
+    m_text3->setGeometry(twips::toPixels(m_boxes.text3));
+    m_text2->setGeometry(twips::toPixels(m_boxes.text2));
+    m_frame1->setGeometry(twips::toPixels(m_boxes.frame1));
 }
 
 void Fllhb::LoadChapter()
@@ -184,6 +184,51 @@ void Fllhb::chooseEntry(int index)
     SelectEntry();
 }
 
+const content::Chapter *Fllhb::chapter() const
+{
+    return content::Catalogue::instance().chapterByCaption(m_label1->text());
+}
+
+QString Fllhb::currentEntry() const
+{
+    return m_label2->text();
+}
+
+void Fllhb::setAddress(const content::PageAddress &address)
+{
+    if (address == m_address)
+        return;
+    m_address = address;
+    if (!m_settling)
+        emit addressChanged(m_address);
+}
+
+bool Fllhb::showAddress(const content::PageAddress &address)
+{
+    const content::Chapter *shown = chapter();
+    if (address.isArticle() || !shown || shown->shortTitle != address.chapter())
+        return false;
+    const int index = m_combo1->findText(address.entryName(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0)
+        return false;
+
+    const content::PageAddress before = m_address;
+    m_settling = true;
+    // A view of the panel is reached from the panel, which its list entry shows; the panel already
+    // on screen is used as it is.
+    const bool panelShown = !m_frame1->isHidden() && m_combo1->currentIndex() == index;
+    if (address.kind() == content::PageAddress::Kind::Entry || !panelShown)
+        chooseEntry(index);
+    if (address.kind() == content::PageAddress::Kind::DayChart)
+        showDayChart(address.viewIndex());
+    else if (address.kind() == content::PageAddress::Kind::Figure)
+        showFigure(address.viewIndex());
+    m_settling = false;
+    if (m_address != before)
+        emit addressChanged(m_address);
+    return m_address == address;
+}
+
 void Fllhb::SelectEntry()
 {
     setLabelText(m_label2, m_boxes.label2, m_combo1->currentText());
@@ -192,13 +237,13 @@ void Fllhb::SelectEntry()
     layOut(LayoutScope::Selection);
     m_frame1->hide();
 
-    const content::Chapter *chapter = content::Catalogue::instance().chapterByCaption(m_label1->text());
-    if (!chapter)
+    const content::Chapter *shown = chapter();
+    if (!shown)
         return;
-    if (chapter->hasPanel)
+    if (shown->hasPanel)
         ShowQimenPage();
     else
-        ShowEntryPage(*chapter);
+        ShowEntryPage(*shown);
 }
 
 void Fllhb::LayoutViewer()
@@ -209,12 +254,12 @@ void Fllhb::LayoutViewer()
 void Fllhb::layOut(LayoutScope scope)
 {
     viewer::LayoutInput input;
-    input.clientWidth = Twips::fromPixels(width());
-    input.clientHeight = Twips::fromPixels(height());
+    input.clientWidth = twips::fromPixels(width());
+    input.clientHeight = twips::fromPixels(height());
     input.pictureWidthFactor = m_pictureWidthFactor;
     input.textWidthReduction = m_textWidthReduction;
     input.panesShiftedLeft = !m_frame1->isHidden() && m_frame1->pictureHidden();
-    viewer::LayoutBoxes(m_boxes, input, scope);
+    viewer::layoutBoxes(m_boxes, input, scope);
     placeControls();
 }
 
@@ -252,6 +297,7 @@ void Fllhb::ShowEntryPage(const content::Chapter &chapter)
         m_text2->setText(content::ComposeSection(heading, page->lower->label, page->lower->paragraphs));
     else
         m_text2->setText(QString()); // no lower section: nothing of the previous page stays
+    setAddress(content::PageAddress::entry(chapter.shortTitle, m_label2->text()));
 }
 
 // The 奇门遁甲 chapter: 真人步斗法 is a page like the others; 玉女反闭诀 shows the panel and its
@@ -260,14 +306,15 @@ void Fllhb::ShowEntryPage(const content::Chapter &chapter)
 void Fllhb::ShowQimenPage()
 {
     const content::Catalogue &book = content::Catalogue::instance();
-    if (m_label2->text() == QStringLiteral("真人步斗法")) {
+    if (m_label2->text() == content::kZhenRenBuDou) {
         // SelectEntry has just laid the window out with the normal width; the layout stays.
         const content::QimenView &page = book.zhenRenBuDou();
         if (!loadPicture(page.pictureNumber))
             return;
         showSections(m_combo1->currentText(), page);
+        setAddress(content::PageAddress::entry(chapter()->shortTitle, content::kZhenRenBuDou));
     }
-    if (m_label2->text() == QStringLiteral("玉女反闭诀")) {
+    if (m_label2->text() == content::kYuNvFanBi) {
         m_frame1->show();
         showOverview();
     }
@@ -287,9 +334,10 @@ void Fllhb::showOverview()
     LayoutViewer();
     m_savedPictureWidthFactor = m_pictureWidthFactor;
     const content::QimenView &overview = content::Catalogue::instance().yuNvFanBiOverview();
-    if (!loadPicture(kOverviewPicture))
+    if (!loadPicture(content::picturenumbers::kOverview))
         return;
     showSections(m_combo1->currentText(), overview);
+    setAddress(content::PageAddress::overview());
 }
 
 void Fllhb::showDayChart(int day)
@@ -298,7 +346,9 @@ void Fllhb::showDayChart(int day)
     m_pictureWidthFactor = kDayChartFactor;
     LayoutViewer();
     m_savedPictureWidthFactor = m_pictureWidthFactor;
-    loadPicture(QimenPanel::kFirstDayChartPicture + day, m_frame1->dayCaption(day)); // the charts leave the texts as they are
+    // The charts leave the texts as they are.
+    if (loadPicture(content::picturenumbers::kFirstDayChart + day, content::dayChartName(day)))
+        setAddress(content::PageAddress::dayChart(day));
 }
 
 void Fllhb::showFigure(int figure)
@@ -311,6 +361,7 @@ void Fllhb::showFigure(int figure)
     if (!loadPicture(view.pictureNumber, view.headingTitle))
         return;
     showSections(view.headingTitle, view);
+    setAddress(content::PageAddress::figure(figure));
 }
 
 void Fllhb::togglePicture()
@@ -334,7 +385,7 @@ bool Fllhb::loadPicture(int pictureNumber, const QString &view)
     viewer::ReadyPicture ready;
     QString failure;
     if (!viewer::PictureLoader::instance().load(pictureNumber, m_image1->scaledSize(), &ready, &failure)) {
-        MsgBox::show(failure);
+        msgbox::show(failure);
         return false;
     }
     m_pictureNumber = pictureNumber;
@@ -354,20 +405,19 @@ QSize Fllhb::pictureBoxFor(double factor, double reduction) const
 {
     viewer::ViewerBoxes boxes = m_boxes;
     viewer::LayoutInput input;
-    input.clientWidth = Twips::fromPixels(width());
-    input.clientHeight = Twips::fromPixels(height());
+    input.clientWidth = twips::fromPixels(width());
+    input.clientHeight = twips::fromPixels(height());
     input.pictureWidthFactor = factor;
     input.textWidthReduction = reduction;
-    viewer::LayoutBoxes(boxes, input, viewer::LayoutScope::Selection);
+    viewer::layoutBoxes(boxes, input, viewer::LayoutScope::Selection);
     // The picture box's inside: its border takes a pixel on each side.
-    const QSize inner = Twips::toPixels(boxes.image1).size() - QSize(2, 2);
+    const QSize inner = twips::toPixels(boxes.image1).size() - QSize(2, 2);
     return inner.isEmpty() ? QSize() : inner * devicePixelRatioF();
 }
 
 void Fllhb::prefetchNeighbours(const QList<viewer::PictureKey> &first)
 {
-    const content::Catalogue &book = content::Catalogue::instance();
-    const content::Chapter *chapter = book.chapterByCaption(m_label1->text());
+    const content::Chapter *chapter = this->chapter();
     if (!chapter)
         return;
     QList<viewer::PictureKey> keys = first;
@@ -441,16 +491,16 @@ void Fllhb::pictureReady(const viewer::PictureKey &key)
 
 QList<Fllhb::PanelView> Fllhb::panelViews()
 {
-    QList<PanelView> views{{QString(), kOverviewPicture, kOverviewFactor, true}};
+    QList<PanelView> views{{QString(), content::picturenumbers::kOverview, kOverviewFactor, true}};
     for (const content::QimenView &figure : content::Catalogue::instance().figureViews())
         views.append({QString(), figure.pictureNumber, kFigureFactor, true});
-    for (int day = 0; day < QimenPanel::kDayCharts; ++day)
-        views.append({QString(), QimenPanel::kFirstDayChartPicture + day, kDayChartFactor, true});
+    for (int day = 0; day < content::picturenumbers::kDayCharts; ++day)
+        views.append({QString(), content::picturenumbers::kFirstDayChart + day, kDayChartFactor, true});
     return views;
 }
 
 QList<Fllhb::PanelView> Fllhb::entryViews()
 {
-    return {{QStringLiteral("真人步斗法"), content::Catalogue::instance().zhenRenBuDou().pictureNumber, 1, false},
-            {QStringLiteral("玉女反闭诀"), kOverviewPicture, kOverviewFactor, true}};
+    return {{content::kZhenRenBuDou, content::Catalogue::instance().zhenRenBuDou().pictureNumber, 1, false},
+            {content::kYuNvFanBi, content::picturenumbers::kOverview, kOverviewFactor, true}};
 }

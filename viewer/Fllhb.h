@@ -4,6 +4,7 @@
 // (QimenPanel). The viewer holds the page routines and the three layout values; the panel's
 // buttons ask it for their views.
 
+#include "content/PageAddress.h"
 #include "viewer/PictureCache.h"
 #include "viewer/ViewerLayout.h"
 
@@ -43,6 +44,20 @@ public:
     // Selects a list item as the user does with the mouse or the keyboard.
     void chooseEntry(int index);
 
+    // The page shown: the entry, or the panel's view, whose picture and texts are on screen. A page
+    // whose picture could not be read leaves the address of the page before it.
+    const content::PageAddress &address() const { return m_address; }
+    // Shows a page of this viewer's chapter as the reader reaches it: the entry selected in
+    // Combo1, then the panel's button of the view. False when the chapter has no such page.
+    bool showAddress(const content::PageAddress &address);
+    // The chapter, as Label1 names it, and the entry, as Label2 names it.
+    const content::Chapter *chapter() const;
+    QString currentEntry() const;
+
+    PictureBox *pictureBox() const { return m_image1; }
+    TextPane *upperPane() const { return m_text3; }
+    TextPane *lowerPane() const { return m_text2; }
+
     double pictureWidthFactor() const { return m_pictureWidthFactor; }
     double textWidthReduction() const { return m_textWidthReduction; }
     double savedPictureWidthFactor() const { return m_savedPictureWidthFactor; }
@@ -58,6 +73,10 @@ public:
 
     // The restored client size: what a cascaded viewer is given.
     QSize sizeHint() const override;
+
+signals:
+    // A new page is shown: another entry, or another view of the panel.
+    void addressChanged(const content::PageAddress &address);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -87,6 +106,7 @@ private:
     void prefetchNeighbours(const QList<viewer::PictureKey> &first = {});
     void refreshPictureForBox();
     void pictureReady(const viewer::PictureKey &key);
+    void setAddress(const content::PageAddress &address);
     void showSections(const QString &headingTitle, const content::QimenView &view);
 
     // The panel's buttons. Each view works in the same order: caption of Command13, layout
@@ -108,6 +128,8 @@ private:
     viewer::FileStamp m_pictureStamp;   // the shown picture's file when it was read
     viewer::PictureKey m_wantedPicture; // the shown picture for a new box size, while it is awaited
     PageCommands *m_pageCommands = nullptr;
+    content::PageAddress m_address;
+    bool m_settling = false; // showAddress is under way: one change is reported, at its end
 
     viewer::ViewerBoxes m_boxes;
     double m_pictureWidthFactor = 1;

@@ -1,5 +1,6 @@
 #include "viewer/PageCommands.h"
 
+#include "common/ChildWindows.h"
 #include "common/Module1.h"
 #include "common/MsgBox.h"
 #include "common/Pictures.h"
@@ -8,18 +9,15 @@
 #include "viewer/Fllhb.h"
 #include "viewer/PictureViewer.h"
 #include "viewer/PrintedEntry.h"
-#include "viewer/QimenPanel.h"
 #include "viewer/TextPane.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPushButton>
 
 #include <memory>
 
@@ -53,15 +51,14 @@ PageCommands::PageCommands(Fllhb *viewer)
     m_print->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     viewer->addAction(m_print);
 
-    auto *image1 = viewer->findChild<PictureBox *>(QStringLiteral("Image1"));
+    PictureBox *image1 = viewer->pictureBox();
     image1->setContextMenuPolicy(Qt::CustomContextMenu);
     image1->installEventFilter(this);
     connect(image1, &QWidget::customContextMenuRequested, this, [this, image1](const QPoint &position) {
         const std::unique_ptr<QMenu> menu(pictureMenu());
         menu->exec(image1->mapToGlobal(position));
     });
-    for (const char *name : {"Text3", "Text2"}) {
-        auto *pane = viewer->findChild<TextPane *>(QLatin1String(name));
+    for (TextPane *pane : {viewer->upperPane(), viewer->lowerPane()}) {
         pane->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(pane, &QWidget::customContextMenuRequested, this, [this, pane](const QPoint &position) {
             const std::unique_ptr<QMenu> menu(paneMenu(pane, position));
@@ -97,7 +94,7 @@ QMenu *PageCommands::paneMenu(QPlainTextEdit *pane, const QPoint &position)
 bool PageCommands::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonDblClick && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
-        && watched->objectName() == QStringLiteral("Image1")) {
+        && watched == m_viewer->pictureBox()) {
         showOriginalPicture();
         return true;
     }
@@ -106,40 +103,7 @@ bool PageCommands::eventFilter(QObject *watched, QEvent *event)
 
 QString PageCommands::pictureTitle() const
 {
-    const int number = m_viewer->pictureNumber();
-    if (number < 0)
-        return QString();
-    const QString entry = m_viewer->findChild<QLabel *>(QStringLiteral("Label2"))->text();
-    const QString caption = m_viewer->findChild<QLabel *>(QStringLiteral("Label1"))->text();
-    const content::Catalogue &book = content::Catalogue::instance();
-    const content::Chapter *chapter = book.chapterByCaption(caption);
-    if (!chapter)
-        return entry;
-
-    if (chapter->hasPanel) {
-        if (number == book.zhenRenBuDou().pictureNumber)
-            return QStringLiteral("真人步斗法");
-        if (number == book.yuNvFanBiOverview().pictureNumber)
-            return QStringLiteral("玉女反闭诀");
-        for (const content::QimenView &figure : book.figureViews())
-            if (figure.pictureNumber == number)
-                return figure.headingTitle;
-        if (number >= QimenPanel::kFirstDayChartPicture && number < QimenPanel::kFirstDayChartPicture + QimenPanel::kDayCharts) {
-            const auto *button = m_viewer->findChild<QPushButton *>(
-                QStringLiteral("Command%1").arg(number - QimenPanel::kFirstDayChartPicture + 1));
-            return QStringLiteral("每日布局速成图（%1）").arg(button ? button->text() : content::pictureDigits(number));
-        }
-        return entry;
-    }
-
-    // The entry in Label2, unless its picture failed to load and the previous page's stays.
-    const content::Page *page = content::Catalogue::pageOf(*chapter, entry);
-    if (page && page->pictureNumber == number)
-        return entry;
-    for (const content::Entry &other : chapter->entries)
-        if (other.page && other.page->pictureNumber == number)
-            return other.name;
-    return entry;
+    return m_viewer->pictureNumber() < 0 ? QString() : m_viewer->address().title();
 }
 
 PictureViewer *PageCommands::showOriginalPicture()
@@ -150,20 +114,17 @@ PictureViewer *PageCommands::showOriginalPicture()
     const QString title = pictureTitle();
 
     // The viewer already showing this picture under this title comes forward.
-    if (QMdiArea *area = Module1::mdiArea()) {
-        for (QMdiSubWindow *sub : area->subWindowList()) {
-            auto *open = qobject_cast<PictureViewer *>(sub->widget());
-            if (open && open->fileName() == file && sub->windowTitle() == title) {
-                area->setActiveSubWindow(sub);
-                return open;
-            }
-        }
+    PictureViewer *open = childwindows::find<PictureViewer>(
+        [&](PictureViewer *viewer) { return viewer->fileName() == file && Module1::captionOf(viewer) == title; });
+    if (QMdiSubWindow *sub = Module1::subWindowOf(open)) {
+        sub->mdiArea()->setActiveSubWindow(sub);
+        return open;
     }
 
     QString failure;
-    const QImage picture = Pictures::load(file, &failure);
+    const QImage picture = pictures::load(file, &failure);
     if (picture.isNull()) {
-        MsgBox::show(failure);
+        msgbox::show(failure);
         return nullptr;
     }
     auto *viewer = new PictureViewer(picture, file, title);
@@ -186,9 +147,9 @@ void PageCommands::copyPicture()
     if (file.isEmpty())
         return;
     QString failure;
-    const QImage picture = Pictures::load(file, &failure);
+    const QImage picture = pictures::load(file, &failure);
     if (picture.isNull()) {
-        MsgBox::show(failure);
+        msgbox::show(failure);
         return;
     }
     QApplication::clipboard()->setImage(picture);
@@ -196,16 +157,15 @@ void PageCommands::copyPicture()
 
 bool PageCommands::printedEntry(PrintedEntry *page) const
 {
-    const QString caption = m_viewer->findChild<QLabel *>(QStringLiteral("Label1"))->text();
-    const content::Chapter *chapter = content::Catalogue::instance().chapterByCaption(caption);
-    page->chapter = chapter ? chapter->shortTitle : caption;
+    const content::Chapter *chapter = m_viewer->chapter();
+    page->chapter = chapter ? chapter->shortTitle : QString();
     page->heading = pictureTitle();
-    const QString entry = m_viewer->findChild<QLabel *>(QStringLiteral("Label2"))->text();
-    page->entry = chapter && chapter->hasPanel ? entry : page->heading;
+    // 奇门遁甲 names the list entry beside the view; elsewhere the page is the entry.
+    page->entry = chapter && chapter->hasPanel ? m_viewer->currentEntry() : page->heading;
     if (page->heading.isEmpty())
-        page->heading = page->entry = entry;
-    page->upper = m_viewer->findChild<TextPane *>(QStringLiteral("Text3"))->text();
-    page->lower = m_viewer->findChild<TextPane *>(QStringLiteral("Text2"))->text();
+        page->heading = page->entry = m_viewer->currentEntry();
+    page->upper = m_viewer->upperPane()->text();
+    page->lower = m_viewer->lowerPane()->text();
 
     // A picture the user has hidden (奇门遁甲's 隐藏图形) is left off the sheet too.
     page->picture = QImage();
@@ -213,9 +173,9 @@ bool PageCommands::printedEntry(PrintedEntry *page) const
     if (file.isEmpty() || m_viewer->pictureWidthFactor() == 0)
         return true;
     QString failure;
-    page->picture = Pictures::load(file, &failure);
+    page->picture = pictures::load(file, &failure);
     if (page->picture.isNull()) {
-        MsgBox::show(failure);
+        msgbox::show(failure);
         return false;
     }
     return true;
@@ -226,7 +186,7 @@ void PageCommands::printPage()
     PrintedEntry page;
     if (!printedEntry(&page))
         return;
-    Printing::print(m_viewer, page.heading, [&page](QPagedPaintDevice &sheets) { return page.render(sheets); });
+    printing::print(m_viewer, page.heading, [&page](QPagedPaintDevice &sheets) { return page.render(sheets); });
 }
 
 void PageCommands::exportPdf()
@@ -234,5 +194,5 @@ void PageCommands::exportPdf()
     PrintedEntry page;
     if (!printedEntry(&page))
         return;
-    Printing::exportPdf(m_viewer, page.heading, [&page](QPagedPaintDevice &sheets) { return page.render(sheets); });
+    printing::exportPdf(m_viewer, page.heading, [&page](QPagedPaintDevice &sheets) { return page.render(sheets); });
 }

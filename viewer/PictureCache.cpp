@@ -1,22 +1,7 @@
 #include "viewer/PictureCache.h"
 
-#include <QDateTime>
-#include <QFileInfo>
 
 namespace viewer {
-
-FileStamp FileStamp::of(const QString &fileName)
-{
-    QFileInfo info(fileName);
-    info.setCaching(false);
-    FileStamp stamp;
-    if (!info.isFile())
-        return stamp;
-    stamp.size = info.size();
-    stamp.modified = info.lastModified().toMSecsSinceEpoch();
-    stamp.changed = info.metadataChangeTime().toMSecsSinceEpoch();
-    return stamp;
-}
 
 size_t qHash(const PictureKey &key, size_t seed)
 {

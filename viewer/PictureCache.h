@@ -3,6 +3,8 @@
 // stamp of the file it came from. Bounded in bytes; the least recently used picture goes first.
 // Used on the user-interface thread only: decoding happens elsewhere, the results come back here.
 
+#include "common/FileStamp.h"
+
 #include <QHash>
 #include <QImage>
 #include <QSize>
@@ -12,19 +14,7 @@
 
 namespace viewer {
 
-/// What a file looked like when it was read: a picture is only shown again from the cache while its
-/// file still looks the same. A stamp with size -1 means there was no regular file of that name.
-struct FileStamp {
-    qint64 size = -1;
-    qint64 modified = 0; // ms since the epoch
-    qint64 changed = 0;  // metadata change (permissions, links), ms since the epoch
-
-    bool isFile() const { return size >= 0; }
-    bool operator==(const FileStamp &) const = default;
-
-    // Reads the file's stamp now (never a cached one).
-    static FileStamp of(const QString &fileName);
-};
+using ::FileStamp;
 
 struct PictureKey {
     int picture = -1; // the picture number of "\picture\NNN.jpg"

@@ -21,7 +21,7 @@ ReadyPicture decodeForBox(const QString &fileName, const QSize &box, QString *fa
     // The stamp is taken before reading: a file changed while it is read gets a newer stamp than
     // the one kept, so the picture is read again when it is next asked for.
     ready.stamp = FileStamp::of(fileName);
-    QImage image = Pictures::load(fileName, failure, box, &ready.pictureSize);
+    QImage image = pictures::load(fileName, failure, box, &ready.pictureSize);
     if (image.isNull())
         return ready;
     if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32_Premultiplied)

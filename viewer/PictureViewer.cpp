@@ -39,7 +39,7 @@ PictureViewer::PictureViewer(const QImage &picture, const QString &fileName, con
 {
     setObjectName(QStringLiteral("PictureViewer"));
     setWindowTitle(title);
-    setWindowIcon(Pictures::appIcon());
+    setWindowIcon(pictures::appIcon());
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     QPalette background = palette();

@@ -53,7 +53,7 @@ bool PrintedEntry::render(QPagedPaintDevice &sheets) const
         return false;
     const double dotsPerMillimetre = sheets.logicalDpiY() / kMillimetresPerInch;
 
-    const QFont headerFont = Fonts::songTi(9);
+    const QFont headerFont = fonts::songTi(9);
     const QFontMetricsF headerMetrics(headerFont, &sheets);
     viewer::EntryPrintSheet sheet;
     sheet.printable = QRectF(0, 0, sheets.width(), sheets.height());
@@ -66,22 +66,22 @@ bool PrintedEntry::render(QPagedPaintDevice &sheets) const
     texts.setDocumentMargin(0);
     QTextCursor cursor(&texts);
     QTextCharFormat headingFormat;
-    headingFormat.setFont(Fonts::kaiTi(15.75));
+    headingFormat.setFont(fonts::kaiTi(15.75));
     headingFormat.setForeground(kHeadingColour);
     QTextBlockFormat headingBlock;
     headingBlock.setAlignment(Qt::AlignHCenter);
     headingBlock.setBottomMargin(3 * dotsPerMillimetre);
     cursor.setBlockFormat(headingBlock);
     cursor.insertText(heading, headingFormat);
-    appendSection(cursor, upper, Fonts::kaiTi(15), 0);
+    appendSection(cursor, upper, fonts::kaiTi(15), 0);
     if (!lower.isEmpty())
-        appendSection(cursor, lower, Fonts::songTi(12), 4 * dotsPerMillimetre);
+        appendSection(cursor, lower, fonts::songTi(12), 4 * dotsPerMillimetre);
 
     const viewer::TextHeightForWidth textHeight = [&texts](double width) {
         texts.setTextWidth(width);
         return texts.size().height();
     };
-    const viewer::EntryPrintLayout layout = viewer::LayOutEntryPrint(sheet, picture.size(), textHeight);
+    const viewer::EntryPrintLayout layout = viewer::layOutEntryPrint(sheet, picture.size(), textHeight);
 
     // Header: chapter on the left, entry on the right, a thin rule below.
     painter.setFont(headerFont);

@@ -2,6 +2,8 @@
 
 #include "common/Fonts.h"
 #include "common/Twips.h"
+#include "content/Catalogue.h"
+#include "content/PictureNumbers.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -10,9 +12,6 @@ namespace {
 
 const QString kHidePicture = QStringLiteral("隐藏图形");
 const QString kShowPicture = QStringLiteral("显示图形");
-
-const QString kDayCaptions[] = {QStringLiteral("子丑日"), QStringLiteral("寅卯日"), QStringLiteral("辰巳日"),
-                                QStringLiteral("午未日"), QStringLiteral("申酉日"), QStringLiteral("戌亥日")};
 
 // A button of the panel. A screen reader hears its caption without the spacing ("返回" for "返  回")
 // and a description of what it shows.
@@ -24,8 +23,8 @@ QPushButton *addButton(QWidget *frame, const QString &name, const QString &capti
     if (caption.contains(QLatin1Char(' ')))
         button->setAccessibleName(QString(caption).remove(QLatin1Char(' ')));
     button->setAccessibleDescription(description);
-    button->setFont(Fonts::songTi(pointSize));
-    button->setGeometry(Twips::toPixels({0, float(top), float(width), 435}));
+    button->setFont(fonts::songTi(pointSize));
+    button->setGeometry(twips::toPixels({0, float(top), float(width), 435}));
     return button;
 }
 
@@ -49,17 +48,19 @@ QimenPanel::QimenPanel(QWidget *parent)
     label3->setTextFormat(Qt::PlainText);
     label3->setAlignment(Qt::AlignCenter);
     label3->setWordWrap(true);
-    label3->setFont(Fonts::songTi(10.5));
+    label3->setFont(fonts::songTi(10.5));
     label3->setAutoFillBackground(true);
     QPalette colours = label3->palette();
     colours.setColor(QPalette::WindowText, QColor(0, 0, 192));
     colours.setColor(QPalette::Window, QColor(0, 255, 0));
     label3->setPalette(colours);
-    label3->setGeometry(Twips::toPixels({0, 960, 915, 435}));
+    label3->setGeometry(twips::toPixels({0, 960, 915, 435}));
 
-    for (int day = 0; day < kDayCharts; ++day) {
-        QPushButton *button = addButton(this, QStringLiteral("Command%1").arg(day + 1), kDayCaptions[day],
-                                        1440 + 480 * day, 855, 10.5, kDayCaptions[day] + QStringLiteral("的布局图"));
+    // The day charts, pictures 079 to 084 in the buttons' order.
+    for (int day = 0; day < content::picturenumbers::kDayCharts; ++day) {
+        const QString caption = content::dayChartName(day);
+        QPushButton *button = addButton(this, QStringLiteral("Command%1").arg(day + 1), caption, 1440 + 480 * day,
+                                        855, 10.5, caption + QStringLiteral("的布局图"));
         connect(button, &QPushButton::clicked, this, [this, day] { emit dayChartClicked(day); });
     }
 
@@ -76,11 +77,6 @@ QimenPanel::QimenPanel(QWidget *parent)
 
     connect(command7, &QPushButton::clicked, this, &QimenPanel::overviewClicked);
     connect(m_command13, &QPushButton::clicked, this, &QimenPanel::togglePictureClicked);
-}
-
-QString QimenPanel::dayCaption(int day)
-{
-    return day >= 0 && day < kDayCharts ? kDayCaptions[day] : QString();
 }
 
 void QimenPanel::setPictureShown(bool shown)

@@ -15,17 +15,10 @@ class QimenPanel : public QWidget
 public:
     explicit QimenPanel(QWidget *parent = nullptr);
 
-    // The day charts Command1 to Command6 show, pictures 079 to 084 in the buttons' order.
-    static constexpr int kFirstDayChartPicture = 79;
-    static constexpr int kDayCharts = 6;
-
     // Command13 reads "隐藏图形" while the picture is shown and "显示图形" while it is hidden.
     void setPictureShown(bool shown);
     bool pictureShown() const;
     bool pictureHidden() const;
-
-    // The caption of a day chart's button without its spacing: 子丑日 … 戌亥日.
-    static QString dayCaption(int day);
 
 signals:
     void overviewClicked();              // Command7

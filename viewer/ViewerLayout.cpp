@@ -5,7 +5,7 @@
 
 namespace viewer {
 
-void LayoutBoxes(ViewerBoxes &b, const LayoutInput &in, LayoutScope scope)
+void layoutBoxes(ViewerBoxes &b, const LayoutInput &in, LayoutScope scope)
 {
     const double W = in.clientWidth;
     const double H = in.clientHeight;

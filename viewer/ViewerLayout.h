@@ -6,7 +6,7 @@
 
 namespace viewer {
 
-using Box = Twips::Box;
+using Box = twips::Box;
 
 // The controls the layout moves.
 struct ViewerBoxes {
@@ -39,6 +39,6 @@ constexpr double kHiddenPictureShift = 1500;
 
 // Runs the steps in order. Each value is worked out in double precision from what the boxes hold
 // at that moment, so a later step sees the result of an earlier one, and is stored as a float.
-void LayoutBoxes(ViewerBoxes &boxes, const LayoutInput &input, LayoutScope scope = LayoutScope::Full);
+void layoutBoxes(ViewerBoxes &boxes, const LayoutInput &input, LayoutScope scope = LayoutScope::Full);
 
 } // namespace viewer

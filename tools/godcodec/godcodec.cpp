@@ -103,10 +103,10 @@ int encode(const QString &input, const QString &output, int shift)
                                    "the article view would read it as %1")
                         .arg(QString::fromLatin1(declared)));
 
-    const ArticleCodec::Encoded encoded = ArticleCodec::encodeArticle({page.constData(), size_t(page.size())}, shift);
+    const articlecodec::Encoded encoded = articlecodec::encodeArticle({page.constData(), size_t(page.size())}, shift);
     if (!encoded.ok)
         return fail(QString::fromStdString(encoded.error));
-    const std::string decoded = ArticleCodec::decodeArticle(
+    const std::string decoded = articlecodec::decodeArticle(
         reinterpret_cast<const unsigned char *>(encoded.bytes.data()), encoded.bytes.size(), shift);
     if (decoded != std::string_view(page.constData(), size_t(page.size())))
         return fail(QStringLiteral("internal error: the encoded file does not decode to the page"));
@@ -121,7 +121,7 @@ int decode(const QString &input, const QString &output, int shift)
     QByteArray file;
     if (!readFile(input, &file))
         return fail(QStringLiteral("cannot read the article file"));
-    const std::string page = ArticleCodec::decodeArticle(
+    const std::string page = articlecodec::decodeArticle(
         reinterpret_cast<const unsigned char *>(file.constData()), size_t(file.size()), shift);
     if (!writeFile(output, QByteArray::fromStdString(page)))
         return fail(QStringLiteral("cannot write %1").arg(output));

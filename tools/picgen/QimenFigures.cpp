@@ -5,6 +5,8 @@
 #include "Ink.h"
 #include "Pictures.h"
 
+#include "content/PictureNumbers.h"
+
 #include <QFontMetricsF>
 #include <QPainterPathStroker>
 #include <QTransform>
@@ -376,7 +378,7 @@ QImage qiTalisman(int number, Layout *layout)
     static const char *names[3] = {"乙奇日精护身", "丙奇月华避兵", "丁奇星精玉女"};
     PageInfo page;
     page.number = number;
-    page.name = u8(names[number - 74]);
+    page.name = u8(names[number - content::picturenumbers::kFirstQiTalisman]);
     page.chapter = u8("奇门遁甲");
     page.form = 'I';
     return drawTalisman(page, layout);
@@ -756,13 +758,13 @@ QImage drawQimenPicture(int number, Layout *layout)
     Layout unused;
     Layout &L = layout ? *layout : unused;
     switch (number) {
-    case 72: return fourByFive(L);
-    case 73: return yuStep(L);
-    case 74:
-    case 75:
-    case 76: return qiTalisman(number, layout);
-    case 77: return yuNvOverview(L);
-    case 78: return dipperSteps(L);
+    case content::picturenumbers::kFourByFive: return fourByFive(L);
+    case content::picturenumbers::kYuStep: return yuStep(L);
+    case content::picturenumbers::kFirstQiTalisman:
+    case content::picturenumbers::kFirstQiTalisman + 1:
+    case content::picturenumbers::kFirstQiTalisman + 2: return qiTalisman(number, layout);
+    case content::picturenumbers::kOverview: return yuNvOverview(L);
+    case content::picturenumbers::kDipperSteps: return dipperSteps(L);
     default: return dayChart(number, L);
     }
 }

@@ -11,7 +11,9 @@
 #include "ImageFiles.h"
 #include "Pictures.h"
 
+#include "common/Module1.h"
 #include "content/Catalogue.h"
+#include "content/PictureNumbers.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -127,10 +129,10 @@ std::vector<Job> allJobs(const QDir &out, const QString &iconDir, Layouts *layou
     std::vector<Job> jobs;
     const std::map<int, PageInfo> pages = entryPictures();
     // The numbered pictures first; the three others are added after them.
-    for (int number = 0; number < 250; ++number) {
+    for (int number = 0; number < content::picturenumbers::kPictureCount; ++number) {
         const QString file = out.filePath(content::pictureDigits(number) + QStringLiteral(".jpg"));
         std::function<QImage(Layout *)> draw;
-        if (number >= 72 && number <= 84) {
+        if (content::picturenumbers::inQimenBlock(number)) {
             draw = [number](Layout *layout) { return drawQimenPicture(number, layout); };
         } else {
             const auto found = pages.find(number);
@@ -158,12 +160,12 @@ std::vector<Job> allJobs(const QDir &out, const QString &iconDir, Layouts *layou
     jobs.push_back({QStringLiteral("globe"), [out] { return savePng(drawGlobe(), out.filePath(QStringLiteral("globe.png"))); }});
     jobs.push_back({QStringLiteral("banner"), [out] {
                         const std::array<QImage, 4> frames = drawBannerFrames();
-                        const char *names[4] = {"llhba.bmp", "llhbb.bmp", "llhbc.bmp", "llhbd.bmp"};
+                        const QStringList names = Module1::bannerFileNames();
                         QString error;
                         for (int i = 0; i < 4 && error.isEmpty(); ++i)
-                            error = saveBmp(frames[std::size_t(i)], out.filePath(QString::fromLatin1(names[i])));
+                            error = saveBmp(frames[std::size_t(i)], out.filePath(names.at(i)));
                         // The GIF stands until the first tick, which shows frame d: show d already.
-                        return firstError({error, saveGif(frames[3], out.filePath(QStringLiteral("wkpna.gif")))});
+                        return firstError({error, saveGif(frames[3], out.filePath(Module1::bannerStartFileName()))});
                     }});
     jobs.push_back({QStringLiteral("icon"), [out, iconDir] {
                         QString error = savePng(drawIcon(256), out.filePath(QStringLiteral("linglu.png")));

@@ -88,7 +88,7 @@ int main(int argc, char *argv[])
 
     // A message box would mean a broken installation: report it and fail instead of waiting.
     bool ok = true;
-    MsgBox::setObserver([&ok](const MsgBox::Shown &box) {
+    msgbox::setObserver([&ok](const msgbox::Shown &box) {
         QTextStream(stderr) << "screenshots: message box: " << box.text << '\n';
         ok = false;
     });

@@ -1,7 +1,7 @@
-#include "app/SearchDock.h"
+#include "app/SearchCommand.h"
 
 #include "common/Module1.h"
-#include "app/SearchOpener.h"
+#include "app/PageOpener.h"
 #include "articles/ArticlePage.h"
 #include "content/Catalogue.h"
 #include "content/TableOfContents.h"
@@ -22,18 +22,18 @@ int panelWidth(const QMainWindow *frame)
 
 } // namespace
 
-std::unique_ptr<search::SearchIndex> MakeSearchIndex()
+std::unique_ptr<search::SearchIndex> makeSearchIndex()
 {
     std::vector<search::ArticleSource> articles;
     for (const content::Article &article : content::TableOfContents::instance().articles()) {
         const QString name = article.name;
         const int shift = article.shift;
-        articles.push_back({name, shift, [name, shift](QString *error) { return ReadArticlePage(name, shift, error); }});
+        articles.push_back({name, shift, [name, shift](QString *error) { return readArticlePage(name, shift, error); }});
     }
     return std::make_unique<search::SearchIndex>(content::Catalogue::instance(), articles);
 }
 
-void ShowSearchPanel(QMainWindow *frame)
+void showSearchPanel(QMainWindow *frame)
 {
     auto *dock = frame->findChild<QDockWidget *>(QStringLiteral("SearchDock"));
     if (!dock) {
@@ -41,11 +41,11 @@ void ShowSearchPanel(QMainWindow *frame)
         dock->setObjectName(QStringLiteral("SearchDock"));
         dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
         dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-        auto *panel = new SearchPanel(&MakeSearchIndex, dock);
+        auto *panel = new SearchPanel(&makeSearchIndex, dock);
         dock->setWidget(panel);
         frame->addDockWidget(Qt::RightDockWidgetArea, dock);
         frame->resizeDocks({dock}, {panelWidth(frame)}, Qt::Horizontal);
-        QObject::connect(panel, &SearchPanel::hitActivated, frame, &OpenSearchHit);
+        QObject::connect(panel, &SearchPanel::hitActivated, frame, &openSearchHit);
         QObject::connect(panel, &SearchPanel::closeRequested, dock, [dock] {
             dock->hide();
             // The keyboard goes back to the window in front.
