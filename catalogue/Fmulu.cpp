@@ -5,6 +5,7 @@
 #include "common/Module1.h"
 #include "common/MsgBox.h"
 #include "common/PictureReadAhead.h"
+#include "common/PictureBox.h"
 #include "common/Pictures.h"
 #include "common/Twips.h"
 #include "content/TableOfContents.h"

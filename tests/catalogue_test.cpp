@@ -2,6 +2,7 @@
 // banner's cycle with its missing and unreadable pictures.
 #include "common/Module1.h"
 #include "common/MsgBox.h"
+#include "common/PictureBox.h"
 #include "common/Pictures.h"
 #include "catalogue/CatalogueLayout.h"
 #include "catalogue/Fmulu.h"

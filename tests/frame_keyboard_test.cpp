@@ -1,6 +1,7 @@
 // The keyboard path through the frame: F10 or a lone Alt into the menu bar (arrow keys, Enter,
 // Esc) with the captions as they are, the catalogue's titles with Tab and Enter or Space, and the
 // viewer's controls in tab order.
+#include "common/PictureBox.h"
 #include "frame_support.h"
 
 #include "app/MDIForm1.h"

@@ -4,6 +4,7 @@
 #include "app/MDIForm1.h"
 #include "common/Module1.h"
 #include "common/MsgBox.h"
+#include "common/PictureBox.h"
 #include "common/Pictures.h"
 #include "app/Startup.h"
 #include "articles/ArticlePage.h"

@@ -8,6 +8,7 @@
 #include "about/FrmAbout1.h"
 #include "app/ChapterOpener.h"
 #include "app/MDIForm1.h"
+#include "common/PictureBox.h"
 #include "common/Pictures.h"
 #include "articles/ArticlePage.h"
 #include "articles/Fwangye.h"

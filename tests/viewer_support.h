@@ -4,6 +4,7 @@
 #include "Installation.h"
 
 #include "common/MsgBox.h"
+#include "common/PictureBox.h"
 #include "common/Pictures.h"
 
 // The installation (picture NNN is 100 + NNN pixels wide) and the message boxes shown meanwhile.

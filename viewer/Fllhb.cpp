@@ -3,6 +3,7 @@
 #include "common/Fonts.h"
 #include "common/Module1.h"
 #include "common/MsgBox.h"
+#include "common/PictureBox.h"
 #include "common/Pictures.h"
 #include "common/Twips.h"
 #include "content/Catalogue.h"

@@ -4,22 +4,18 @@
 //   screenshots INSTALL_DIR OUT_DIR
 // Meant for a real display server of the wanted size (scripts/screenshots starts Xvfb).
 
-#include "app/ChapterOpener.h"
+#include "app/PageOpener.h"
 #include "app/MDIForm1.h"
 #include "app/Startup.h"
 #include "articles/ArticlePage.h"
 #include "common/MsgBox.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QEventLoop>
 #include <QFile>
 #include <QImageWriter>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -98,25 +94,14 @@ int main(int argc, char *argv[])
     frame->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     ok = save(frame, out + QStringLiteral("/catalogue.png")) && ok;
 
-    OpenChapterWindow(QStringLiteral("日常琐事"));
+    openPage(content::PageAddress::entry(QStringLiteral("日常琐事"), QStringLiteral("镇刑克法")));
     ok = save(frame, out + QStringLiteral("/chapter.png")) && ok;
 
-    OpenChapterWindow(QStringLiteral("奇门遁甲"));
-    // The opener leaves the new viewer in front; its second entry shows the panel, and the panel's
-    // first button the chart of 子丑日.
-    QMdiArea *area = frame->findChild<QMdiArea *>();
-    QMdiSubWindow *viewer = area ? area->activeSubWindow() : nullptr;
-    auto *combo = viewer ? viewer->findChild<QComboBox *>(QStringLiteral("Combo1")) : nullptr;
-    auto *chart = viewer ? viewer->findChild<QAbstractButton *>(QStringLiteral("Command1")) : nullptr;
-    if (!combo || !chart) {
-        QTextStream(stderr) << "screenshots: the 奇门遁甲 viewer has no Combo1 or Command1\n";
+    // 玉女反闭诀 with the chart of 子丑日, reached through the list and the panel's button.
+    if (!openPage(content::PageAddress::dayChart(0))) {
+        QTextStream(stderr) << "screenshots: the 奇门遁甲 viewer did not show the chart of 子丑日\n";
         return 1;
     }
-    // Chosen as the user chooses it: the viewer answers the list's activation.
-    const int entry = combo->findText(QStringLiteral("玉女反闭诀"));
-    combo->setCurrentIndex(entry);
-    emit combo->activated(entry);
-    chart->click();
     ok = save(frame, out + QStringLiteral("/panel.png")) && ok;
 
     OpenArticlePage(QStringLiteral("符咒心得"), 2);
