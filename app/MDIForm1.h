@@ -29,7 +29,9 @@ public:
     void tileVertically();
     void arrangeIcons();
     void showAbout();
-    void timerTick(); // Timer1: delete AppPath + "\tem.htm" if it exists
+    // Timer1: deletes the temporary article page if it exists, AppPath + "\tem.htm" or, where the
+    // installation folder could not take it, the one in the user's private folder.
+    void timerTick();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

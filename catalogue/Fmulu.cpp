@@ -199,9 +199,8 @@ Fmulu::Fmulu(ChapterOpener openChapter, ArticleOpener openArticle, QWidget *pare
     resize(twips::toPixels(kDesignWidth), twips::toPixels(kDesignHeight));
 
     // Load: the two pictures. A missing or unreadable file leaves that picture empty, silently.
-    // The background is the picture already laid over the page's colour (the generator writes it
-    // so); one that still has transparent parts is laid over the colour here, once, so that every
-    // paint is a plain copy.
+    // The background's transparent parts are laid over the page's colour as it is read (a palette
+    // picture entry by entry, any other once, pixel by pixel), so that every paint is a plain copy.
     m_background = g_background.take(backgroundFile(), readBackground);
     m_image1->setPicture(g_bannerStart.take(bannerStartFile(), readPicture));
 
