@@ -60,9 +60,9 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, 
 QString disclaimerText()
 {
     const QString ten(10, QLatin1Char(' '));
-    return QStringLiteral("警告：") + QString(23, QLatin1Char(' ')) + QStringLiteral("天地备兮难量！") + ten
-        + QStringLiteral("神机妙兮莫测！") + ten + QStringLiteral("非贤人兮莫传！") + ten
-        + QStringLiteral("不听劝兮有凶！");
+    return QStringLiteral("警告：") + QString(23, QLatin1Char(' ')) + QStringLiteral("天地备兮难量！") + ten +
+           QStringLiteral("神机妙兮莫测！") + ten + QStringLiteral("非贤人兮莫传！") + ten +
+           QStringLiteral("不听劝兮有凶！");
 }
 
 // Where no registry names a system-information program, the desktop's own tool stands in for it.
@@ -71,8 +71,8 @@ const char *const kDesktopInfoTools[] = {"kinfocenter", "hardinfo", "gnome-syste
 } // namespace
 
 FrmAbout1::FrmAbout1(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("FrmAbout1"));
     setWindowTitle(QStringLiteral("关于"));
@@ -126,7 +126,10 @@ void FrmAbout1::load()
 
 QString FrmAbout1::versionText()
 {
-    return QStringLiteral("版本 %1.%2.%3").arg(LINGLU_VERSION_MAJOR).arg(LINGLU_VERSION_MINOR).arg(LINGLU_VERSION_PATCH);
+    return QStringLiteral("版本 %1.%2.%3")
+        .arg(LINGLU_VERSION_MAJOR)
+        .arg(LINGLU_VERSION_MINOR)
+        .arg(LINGLU_VERSION_PATCH);
 }
 
 void FrmAbout1::paintEvent(QPaintEvent *event)

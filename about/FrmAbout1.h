@@ -12,7 +12,7 @@ class FrmAbout1 : public QDialog
 {
     Q_OBJECT
 
-public:
+  public:
     explicit FrmAbout1(QWidget *parent = nullptr);
 
     // Starts the system-information program, or says that none is available.
@@ -21,10 +21,10 @@ public:
     // The version line, "版本 " + major.minor.revision of the program.
     static QString versionText();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
 
-private:
+  private:
     void load();
 
     QImage m_background;

@@ -44,8 +44,8 @@ bool GetKeyValue(Root root, const std::string &keyPath, const std::string &value
     std::vector<char> buffer(kBufferSize, '\0');
     DWORD type = 0;
     DWORD size = kBufferSize;
-    const LONG status = RegQueryValueExA(key, valueName.c_str(), nullptr, &type,
-                                         reinterpret_cast<LPBYTE>(buffer.data()), &size);
+    const LONG status =
+        RegQueryValueExA(key, valueName.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(buffer.data()), &size);
     if (status != ERROR_SUCCESS) {
         RegCloseKey(key);
         return false;

@@ -3,6 +3,9 @@
 #include "about/FrmAbout1.h"
 #include "app/ChapterOpener.h"
 #include "app/SearchCommand.h"
+#include "articles/ArticlePage.h"
+#include "articles/PageFile.h"
+#include "catalogue/Fmulu.h"
 #include "common/ChildWindows.h"
 #include "common/Module1.h"
 #include "common/MsgBox.h"
@@ -10,9 +13,6 @@
 #include "common/Twips.h"
 #include "common/WindowArrangement.h"
 #include "content/TableOfContents.h"
-#include "articles/ArticlePage.h"
-#include "articles/PageFile.h"
-#include "catalogue/Fmulu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,7 +38,7 @@ namespace {
 // on Windows: arrow keys move along it and open the menus, Enter runs a command, Esc leaves.
 class MenuBarStyle : public QProxyStyle
 {
-public:
+  public:
     MenuBarStyle()
         : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
     {
@@ -162,8 +162,9 @@ void MDIForm1::createMenus()
     fillWindowMenu();
 
     // 查找 works from anywhere in the frame with Ctrl+F.
-    command(nullptr, QStringLiteral("查找"), QStringLiteral("查找(&F)"), [this] { showSearchPanel(this); })
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    command(nullptr, QStringLiteral("查找"), QStringLiteral("查找(&F)"), [this] {
+        showSearchPanel(this);
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     command(nullptr, QStringLiteral("关于"), QStringLiteral("关于(&I)"), &MDIForm1::showAbout);
     command(nullptr, QStringLiteral("退出"), QStringLiteral("退出"), &MDIForm1::close);
 }
@@ -208,8 +209,8 @@ bool MDIForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_area->viewport() && event->type() == QEvent::Resize)
         fitCatalogue();
-    if (watched == m_catalogue && event->type() == QEvent::ZOrderChange
-        && m_area->subWindowList(QMdiArea::StackingOrder).value(0) != m_catalogue)
+    if (watched == m_catalogue && event->type() == QEvent::ZOrderChange &&
+        m_area->subWindowList(QMdiArea::StackingOrder).value(0) != m_catalogue)
         m_catalogue->lower();
     if (walkWindows(watched, event) || menuKey(watched, event))
         return true;
@@ -279,8 +280,8 @@ bool MDIForm1::walkWindows(QObject *watched, QEvent *event)
         m_walk.clear(); // the walk ends with the Ctrl key
         return false;
     }
-    if (event->type() != QEvent::KeyPress || !(key->modifiers() & Qt::ControlModifier)
-        || (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab))
+    if (event->type() != QEvent::KeyPress || !(key->modifiers() & Qt::ControlModifier) ||
+        (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab))
         return false;
 
     m_walk.removeAll(nullptr); // closed meanwhile

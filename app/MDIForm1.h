@@ -16,7 +16,7 @@ class MDIForm1 : public QMainWindow
 {
     Q_OBJECT
 
-public:
+  public:
     explicit MDIForm1(QWidget *parent = nullptr);
     ~MDIForm1() override;
 
@@ -33,12 +33,12 @@ public:
     // installation folder could not take it, the one in the user's private folder.
     void timerTick();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     // The catalogue is the backdrop: it never becomes the active child while another one is
     // open, is never maximised and always stays behind the others.
     void keepCatalogueBehind(QMdiSubWindow *activated);

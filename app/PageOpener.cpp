@@ -16,8 +16,7 @@ const QColor kHitBackground(255, 230, 90);
 
 // Selects [start, start + length) of an editor's document, marks it and scrolls it into view.
 // found checks that the selection holds the expected characters.
-template<typename Editor>
-bool highlight(Editor *editor, int start, int length, const QString &expected)
+template <typename Editor> bool highlight(Editor *editor, int start, int length, const QString &expected)
 {
     QTextCursor cursor(editor->document());
     const int end = start + length;
@@ -43,7 +42,8 @@ bool highlight(Editor *editor, int start, int length, const QString &expected)
 // A text pane holds its text with CR LF; its document has one line break for each.
 int documentPosition(const QString &paneText, int position)
 {
-    return position - int(QStringView(paneText).first(qMin(position, int(paneText.size()))).count(QStringLiteral("\r\n")));
+    return position -
+           int(QStringView(paneText).first(qMin(position, int(paneText.size()))).count(QStringLiteral("\r\n")));
 }
 
 void highlightInViewer(Fllhb *viewer, const search::Jump &jump)
@@ -51,7 +51,9 @@ void highlightInViewer(Fllhb *viewer, const search::Jump &jump)
     TextPane *panes[] = {viewer->upperPane(), viewer->lowerPane()};
     for (TextPane *pane : panes)
         pane->setExtraSelections({});
-    TextPane *pane = jump.pane == search::Pane::Upper ? panes[0] : jump.pane == search::Pane::Lower ? panes[1] : nullptr;
+    TextPane *pane = jump.pane == search::Pane::Upper   ? panes[0]
+                     : jump.pane == search::Pane::Lower ? panes[1]
+                                                        : nullptr;
     if (!pane || pane->text().mid(jump.start, jump.length) != jump.text)
         return; // a name shown only in Label2, or a page that could not be shown
     const int start = documentPosition(pane->text(), jump.start);

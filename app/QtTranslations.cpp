@@ -16,8 +16,8 @@ bool loadQtTranslations(QCoreApplication *application, const QString &programFol
     for (const QString &folder : qtTranslationFolders(programFolder)) {
         auto *translator = new QTranslator(application);
         // qtbase_zh_CN holds the widgets' texts; qt_zh_CN is the older catalogue of the same.
-        if (translator->load(QStringLiteral("qtbase_zh_CN"), folder)
-            || translator->load(QStringLiteral("qt_zh_CN"), folder)) {
+        if (translator->load(QStringLiteral("qtbase_zh_CN"), folder) ||
+            translator->load(QStringLiteral("qt_zh_CN"), folder)) {
             QCoreApplication::installTranslator(translator);
             return true;
         }

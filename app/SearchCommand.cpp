@@ -1,8 +1,8 @@
 #include "app/SearchCommand.h"
 
-#include "common/Module1.h"
 #include "app/PageOpener.h"
 #include "articles/ArticlePage.h"
+#include "common/Module1.h"
 #include "content/Catalogue.h"
 #include "content/TableOfContents.h"
 #include "search/SearchPanel.h"
@@ -28,7 +28,8 @@ std::unique_ptr<search::SearchIndex> makeSearchIndex()
     for (const content::Article &article : content::TableOfContents::instance().articles()) {
         const QString name = article.name;
         const int shift = article.shift;
-        articles.push_back({name, shift, [name, shift](QString *error) { return readArticlePage(name, shift, error); }});
+        articles.push_back(
+            {name, shift, [name, shift](QString *error) { return readArticlePage(name, shift, error); }});
     }
     return std::make_unique<search::SearchIndex>(content::Catalogue::instance(), articles);
 }

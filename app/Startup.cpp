@@ -14,8 +14,8 @@ bool clockIsPlausible(const QDate &today)
 QString clockWarningText()
 {
     const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("******** 警告 ********") + crlf + crlf + QStringLiteral("计算机系统时钟错误！！！") + crlf
-        + crlf + QStringLiteral("请将计算机的日期恢复到当前日期后再重新启动本程序！！！");
+    return QStringLiteral("******** 警告 ********") + crlf + crlf + QStringLiteral("计算机系统时钟错误！！！") + crlf +
+           crlf + QStringLiteral("请将计算机的日期恢复到当前日期后再重新启动本程序！！！");
 }
 
 MDIForm1 *Main(const std::function<QDate()> &clock, const QString &applicationDirPath)

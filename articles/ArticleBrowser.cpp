@@ -50,8 +50,8 @@ bool ArticleBrowser::event(QEvent *event)
         // One ideograph of the body text (CJK characters are one em wide); the column is centred
         // beside a vertical scroll bar, which long pages have.
         const int character = QFontMetrics(fonts::songTi(articles::kBodyPointSize)).horizontalAdvance(QChar(0x4E2D));
-        const int view = static_cast<QResizeEvent *>(event)->size().width() - 2 * frameWidth()
-            - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        const int view = static_cast<QResizeEvent *>(event)->size().width() - 2 * frameWidth() -
+                         style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
         const int side = articles::columnMargin(view, character, 0);
         if (viewportMargins() != QMargins(side, 0, side, 0))
             setViewportMargins(side, 0, side, 0);

@@ -11,7 +11,7 @@ class ArticleBrowser : public QTextBrowser
 {
     Q_OBJECT
 
-public:
+  public:
     explicit ArticleBrowser(QWidget *parent = nullptr);
 
     /// Shows a page file: the installation's "tem.htm" or the one in the user's private folder.
@@ -21,12 +21,12 @@ public:
 
     const ArticleResources &resources() const { return m_resources; }
 
-protected:
+  protected:
     // A new width sets the reading column (articles/ReadingColumn.h) as side margins of the view.
     // They depend on the width alone, so a page is laid out once when it loads.
     bool event(QEvent *event) override;
 
-private:
+  private:
     void followLink(const QUrl &link);
 
     ArticleResources m_resources;

@@ -177,14 +177,14 @@ Encoded encodeArticle(std::string_view page, int shift, std::size_t maxLineBytes
         const bool single = code <= 0x80 || code == 0xFF;
         const bool twoByte = code >= 0x8100 && code <= 0xFEFF;
         if (!single && !twoByte) {
-            result.error = "byte offset " + std::to_string(i) + ": the character " + hexBytes(page.substr(i, length))
-                + " has no code that decodes to it with shift " + std::to_string(shift);
+            result.error = "byte offset " + std::to_string(i) + ": the character " + hexBytes(page.substr(i, length)) +
+                           " has no code that decodes to it with shift " + std::to_string(shift);
             return result;
         }
         if ((code & 0xFF) == kCr || (twoByte && (code >> 8) == kCr)) {
-            result.error = "byte offset " + std::to_string(i) + ": the character " + hexBytes(page.substr(i, length))
-                + " would be written as a CR byte with shift " + std::to_string(shift)
-                + ", which reading takes for a line end";
+            result.error = "byte offset " + std::to_string(i) + ": the character " + hexBytes(page.substr(i, length)) +
+                           " would be written as a CR byte with shift " + std::to_string(shift) +
+                           ", which reading takes for a line end";
             return result;
         }
 
@@ -207,9 +207,8 @@ Encoded encodeArticle(std::string_view page, int shift, std::size_t maxLineBytes
         out += "\r\n";
 
     if (result.characters >= kReadLimit) {
-        result.error = "the page has " + std::to_string(result.characters)
-            + " characters; reading stops after " + std::to_string(kReadLimit - 1)
-            + ", so keep it shorter (a two-byte character counts once)";
+        result.error = "the page has " + std::to_string(result.characters) + " characters; reading stops after " +
+                       std::to_string(kReadLimit - 1) + ", so keep it shorter (a two-byte character counts once)";
         return result;
     }
     result.ok = true;

@@ -36,7 +36,7 @@ inline constexpr std::size_t kMaxCharacters = 2 * kReadLimit;
 /// character of its line. The lines are joined without separator.
 class ArticleReader
 {
-public:
+  public:
     /// Takes the next bytes of the file. Returns false once reading has stopped at the limit; the
     /// rest of the file need not be fed.
     bool feed(const unsigned char *data, std::size_t size);
@@ -47,9 +47,9 @@ public:
     const std::vector<std::uint16_t> &codes() const { return m_codes; }
     std::vector<std::uint16_t> takeCodes() { return std::move(m_codes); }
 
-private:
+  private:
     std::vector<std::uint16_t> m_codes;
-    int m_pendingLead = -1;   // a lead byte whose trail byte has not been seen yet
+    int m_pendingLead = -1;    // a lead byte whose trail byte has not been seen yet
     bool m_atLineStart = true; // the next byte begins a new line
     bool m_afterCr = false;    // the last byte was a CR: an LF right after it belongs to it
     bool m_stopped = false;

@@ -1,13 +1,13 @@
 #include "articles/ArticlePage.h"
 
-#include "common/ChildWindows.h"
-#include "common/Module1.h"
-#include "common/MsgBox.h"
-#include "common/RegularFile.h"
 #include "articles/ArticleCodec.h"
 #include "articles/Fwangye.h"
 #include "articles/GbkText.h"
 #include "articles/PageFile.h"
+#include "common/ChildWindows.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
+#include "common/RegularFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -82,7 +82,8 @@ QString ArticleResources::allowedPath(const QString &localFile, bool asPage) con
 
 QVariant ArticleResources::load(int type, const QUrl &name)
 {
-    const QString key = QString::number(type) + QLatin1Char(':') + name.toString(QUrl::RemoveQuery | QUrl::RemoveFragment);
+    const QString key =
+        QString::number(type) + QLatin1Char(':') + name.toString(QUrl::RemoveQuery | QUrl::RemoveFragment);
     const auto known = m_answers.constFind(key);
     if (known != m_answers.constEnd())
         return *known;
@@ -116,7 +117,8 @@ QVariant ArticleResources::read(int type, const QString &canonicalPath)
     case QTextDocument::StyleSheetResource: {
         const bool page = type == QTextDocument::HtmlResource;
         QFile file;
-        if (regularfile::open(file, canonicalPath, page ? kMaxPageBytes : kMaxStyleSheetBytes) != regularfile::Refusal::None)
+        if (regularfile::open(file, canonicalPath, page ? kMaxPageBytes : kMaxStyleSheetBytes) !=
+            regularfile::Refusal::None)
             break;
         const QByteArray bytes = regularfile::readAll(file, page ? kMaxPageBytes : kMaxStyleSheetBytes);
         answer = page ? pagesanitiser::flattenDeepTables(articles::decodePage(bytes)) : QString::fromUtf8(bytes);
@@ -143,8 +145,8 @@ ArticleResources::Link ArticleResources::follow(const QUrl &link, const QUrl &cu
 {
     // A link to an anchor of the page shown, written as "#name" or with the page's own name.
     if (link.hasFragment()) {
-        const bool samePage = (link.scheme().isEmpty() && link.path().isEmpty())
-            || link.adjusted(QUrl::RemoveFragment) == current.adjusted(QUrl::RemoveFragment);
+        const bool samePage = (link.scheme().isEmpty() && link.path().isEmpty()) ||
+                              link.adjusted(QUrl::RemoveFragment) == current.adjusted(QUrl::RemoveFragment);
         if (samePage) {
             if (target)
                 *target = link;

@@ -16,7 +16,7 @@
 
 class ArticleResources
 {
-public:
+  public:
     /// Bounds for one page: the size of a page or style sheet file (pictures have the picture
     /// loader's bounds), the number of files read, and the memory all its pictures together may
     /// take once decoded.
@@ -57,11 +57,11 @@ public:
     /// when the file is missing or lies elsewhere.
     QString allowedPath(const QString &localFile, bool asPage) const;
 
-private:
+  private:
     QVariant read(int type, const QString &canonicalPath);
 
-    QString m_folder;      // canonical installation folder
-    QString m_pageFile;    // canonical page file
+    QString m_folder;                   // canonical installation folder
+    QString m_pageFile;                 // canonical page file
     QHash<QString, QVariant> m_answers; // by type and name, refusals included
     QHash<QString, QVariant> m_files;   // by type and canonical path
     QStringList m_filesRead;

@@ -47,7 +47,8 @@ Fwangye::Fwangye(QWidget *parent)
     // has delivered the completion.
     connect(m_webBrowser1, &QTextBrowser::sourceChanged, this, &Fwangye::navigationComplete, Qt::QueuedConnection);
 
-    m_printing = printing::makeActions(this, this, [this] { printArticle(); }, [this] { exportPdf(); });
+    m_printing = printing::makeActions(
+        this, this, [this] { printArticle(); }, [this] { exportPdf(); });
     connect(m_webBrowser1->verticalScrollBar(), &QScrollBar::valueChanged, this, &Fwangye::reportAddress);
     m_webBrowser1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_webBrowser1, &QWidget::customContextMenuRequested, this, &Fwangye::showContextMenu);

@@ -13,7 +13,7 @@ class Fwangye : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit Fwangye(QWidget *parent = nullptr);
 
     QTextBrowser *WebBrowser1() const { return m_webBrowser1; }
@@ -45,14 +45,14 @@ public:
     // Draws the whole document onto the sheets, numbered at their foot.
     bool renderArticle(QPagedPaintDevice &sheets) const;
 
-signals:
+  signals:
     // Another section came into view, or the page was loaded.
     void addressChanged(const content::PageAddress &address);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent *event) override;
 
-private:
+  private:
     void navigationComplete();
     void showContextMenu(const QPoint &position);
     QString documentName() const;

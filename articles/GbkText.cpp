@@ -21,12 +21,12 @@ std::optional<QString> gbkToText(QByteArrayView bytes)
 QString decodePage(const QByteArray &page)
 {
     QStringDecoder decoder = QStringDecoder::decoderForHtml(page);
-    const bool declared = QStringConverter::encodingForData(page).has_value()
-        || page.first(qMin(page.size(), qsizetype(1024))).toLower().contains("charset=");
+    const bool declared = QStringConverter::encodingForData(page).has_value() ||
+                          page.first(qMin(page.size(), qsizetype(1024))).toLower().contains("charset=");
     const QString declaredName = QString::fromLatin1(decoder.name());
-    const bool gbk = declaredName.compare(QLatin1String("GB2312"), Qt::CaseInsensitive) == 0
-        || declaredName.compare(QLatin1String("GBK"), Qt::CaseInsensitive) == 0
-        || declaredName.compare(QLatin1String("windows-936"), Qt::CaseInsensitive) == 0;
+    const bool gbk = declaredName.compare(QLatin1String("GB2312"), Qt::CaseInsensitive) == 0 ||
+                     declaredName.compare(QLatin1String("GBK"), Qt::CaseInsensitive) == 0 ||
+                     declaredName.compare(QLatin1String("windows-936"), Qt::CaseInsensitive) == 0;
     if (!decoder.isValid() || !declared || gbk) {
         const std::optional<QString> text = gbkToText(page);
         return text ? *text : QString::fromLatin1(page);

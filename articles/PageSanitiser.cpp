@@ -10,14 +10,15 @@ namespace {
 
 bool isNameChar(QChar c)
 {
-    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-        || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+           (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
 }
 
 // The tags that make up a table; flattened tables lose all of them.
 bool isTableTag(QStringView name)
 {
-    static const char *const names[] = {"table", "tr", "td", "th", "thead", "tbody", "tfoot", "caption", "col", "colgroup"};
+    static const char *const names[] = {"table", "tr",    "td",      "th",  "thead",
+                                        "tbody", "tfoot", "caption", "col", "colgroup"};
     for (const char *n : names)
         if (name.compare(QLatin1String(n), Qt::CaseInsensitive) == 0)
             return true;
@@ -100,7 +101,7 @@ QString flattenBeyond(const QString &html, int maxDepth)
 // while parsing), and is never laid out.
 class ParsedOnly : public QTextDocument
 {
-protected:
+  protected:
     QVariant loadResource(int type, const QUrl &) override
     {
         return type == QTextDocument::ImageResource ? QVariant(QByteArray()) : QVariant(QString());

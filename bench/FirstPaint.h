@@ -28,7 +28,7 @@ inline long long peakResidentKiB()
 
 class FirstPaint : public QObject
 {
-public:
+  public:
     // Watches every widget whose object name is this one.
     explicit FirstPaint(QString objectName)
         : m_objectName(std::move(objectName))
@@ -36,7 +36,7 @@ public:
         QCoreApplication::instance()->installEventFilter(this);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (!m_seen && event->type() == QEvent::Paint && watched->objectName() == m_objectName) {
@@ -50,7 +50,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     QString m_objectName;
     bool m_seen = false;
 };

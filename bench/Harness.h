@@ -23,8 +23,7 @@ inline double millisecondsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-template<typename Work>
-double timeMs(Work &&work)
+template <typename Work> double timeMs(Work &&work)
 {
     const Clock::time_point start = Clock::now();
     work();
@@ -88,7 +87,7 @@ struct Line {
 
 class Report
 {
-public:
+  public:
     void add(const Line &line) { m_lines.push_back(line); }
 
     // One object per figure: name, median_ms, p95_ms, baseline_median_ms, ratio and the extras.
@@ -121,20 +120,21 @@ public:
 
     void print() const
     {
-        std::printf("\n%-36s %10s %10s  %-28s %10s %7s  %-30s %s\n", "benchmark", "median", "p95", "baseline",
-                    "median", "ratio", "goal", "");
+        std::printf("\n%-36s %10s %10s  %-28s %10s %7s  %-30s %s\n", "benchmark", "median", "p95", "baseline", "median",
+                    "ratio", "goal", "");
         for (const Line &line : m_lines) {
             const double ratio = line.baseline.median > 0 ? line.figure.median / line.baseline.median : 0;
             std::printf("%-36s %10s %10s  %-28s %10s %7s  %-30s %s\n", qPrintable(line.name),
-                        qPrintable(format(line.figure.median, line.unit)), qPrintable(format(line.figure.p95, line.unit)),
-                        qPrintable(line.baselineName), qPrintable(format(line.baseline.median, line.unit)),
-                        ratio > 0 ? qPrintable(QString::number(ratio, ratio < 0.1 ? 'g' : 'f', 2)) : "-", qPrintable(line.goal),
-                        line.met ? "met" : "MISSED");
+                        qPrintable(format(line.figure.median, line.unit)),
+                        qPrintable(format(line.figure.p95, line.unit)), qPrintable(line.baselineName),
+                        qPrintable(format(line.baseline.median, line.unit)),
+                        ratio > 0 ? qPrintable(QString::number(ratio, ratio < 0.1 ? 'g' : 'f', 2)) : "-",
+                        qPrintable(line.goal), line.met ? "met" : "MISSED");
         }
         std::fflush(stdout);
     }
 
-private:
+  private:
     static QString format(double value, const QString &unit)
     {
         if (value <= 0)

@@ -21,13 +21,13 @@
 
 #include "app/ChapterOpener.h"
 #include "app/MDIForm1.h"
-#include "common/Module1.h"
-#include "common/MsgBox.h"
-#include "common/Pictures.h"
 #include "articles/ArticleCodec.h"
 #include "articles/ArticlePage.h"
 #include "articles/Fwangye.h"
 #include "catalogue/Fmulu.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
+#include "common/Pictures.h"
 #include "content/Catalogue.h"
 #include "content/TableOfContents.h"
 #include "viewer/Fllhb.h"
@@ -126,8 +126,7 @@ void dumpCounts(const char *name)
 }
 
 // Times one piece of work, counted under callgrind.
-template<typename Work>
-double measuredMs(Work &&work)
+template <typename Work> double measuredMs(Work &&work)
 {
     measureStart();
     const double ms = timeMs(work);
@@ -290,8 +289,13 @@ void benchChapter(Report &report)
     Stats once;
     once.count = 1;
     once.median = once.p95 = firstOpen;
-    Line first{QStringLiteral("  the first in the process"), once, QStringLiteral("ms"),
-               QStringLiteral("(loads the glyphs)"), Stats(), QStringLiteral("(breakdown)"), true};
+    Line first{QStringLiteral("  the first in the process"),
+               once,
+               QStringLiteral("ms"),
+               QStringLiteral("(loads the glyphs)"),
+               Stats(),
+               QStringLiteral("(breakdown)"),
+               true};
     first.json = false;
     report.add(first);
     delete frame;
@@ -328,7 +332,8 @@ void benchStartup(Report &report, Stats *baselinePeak)
     for (int run = 0; run <= runs; ++run) { // run 0 warms the file cache and is not counted
         const auto [appMs, appKiB] = startOnce(dir + QStringLiteral("/bench_startup_app"));
         const auto [baseMs, baseKiB] = startOnce(dir + QStringLiteral("/bench_startup_baseline"));
-        const auto [textMs, textKiB] = startOnce(dir + QStringLiteral("/bench_startup_baseline"), {QStringLiteral("--text")});
+        const auto [textMs, textKiB] =
+            startOnce(dir + QStringLiteral("/bench_startup_baseline"), {QStringLiteral("--text")});
         Q_UNUSED(appKiB)
         Q_UNUSED(textKiB)
         if (run == 0)
@@ -340,10 +345,16 @@ void benchStartup(Report &report, Stats *baselinePeak)
     }
     const Stats program = summarise(app);
     const Stats text = summarise(withText);
-    report.add({QStringLiteral("start-up"), program, QStringLiteral("ms"), QStringLiteral("main window, one Chinese title"),
-                text, QStringLiteral("ratio <= 1.5"), program.median <= 1.5 * text.median});
-    Line empty{QStringLiteral("  the same"), program, QStringLiteral("ms"), QStringLiteral("empty Qt main window"),
-               summarise(baseline), QStringLiteral("(no text at all)"), true};
+    report.add({QStringLiteral("start-up"), program, QStringLiteral("ms"),
+                QStringLiteral("main window, one Chinese title"), text, QStringLiteral("ratio <= 1.5"),
+                program.median <= 1.5 * text.median});
+    Line empty{QStringLiteral("  the same"),
+               program,
+               QStringLiteral("ms"),
+               QStringLiteral("empty Qt main window"),
+               summarise(baseline),
+               QStringLiteral("(no text at all)"),
+               true};
     empty.json = false;
     report.add(empty);
     *baselinePeak = summarise(baselineKiB);
@@ -411,18 +422,19 @@ void benchArticles(Report &report)
     QByteArray big(64 << 10, 'a');
     for (qsizetype i = 0; i + 1 < big.size(); i += 7)
         big[i] = char(0xB0), big[i + 1] = char(0xA1);
-    const QList<std::pair<QString, QByteArray>> inputs = {
-        {QStringLiteral("符咒心得.god"), [] {
-             QFile f(kBinDir + QStringLiteral("/god/符咒心得.god"));
-             f.open(QIODevice::ReadOnly);
-             return f.readAll();
-         }()},
-        {QStringLiteral("祝由须知.god"), [] {
-             QFile f(kBinDir + QStringLiteral("/god/祝由须知.god"));
-             f.open(QIODevice::ReadOnly);
-             return f.readAll();
-         }()},
-        {QStringLiteral("one 64 KB line"), big}};
+    const QList<std::pair<QString, QByteArray>> inputs = {{QStringLiteral("符咒心得.god"),
+                                                           [] {
+                                                               QFile f(kBinDir + QStringLiteral("/god/符咒心得.god"));
+                                                               f.open(QIODevice::ReadOnly);
+                                                               return f.readAll();
+                                                           }()},
+                                                          {QStringLiteral("祝由须知.god"),
+                                                           [] {
+                                                               QFile f(kBinDir + QStringLiteral("/god/祝由须知.god"));
+                                                               f.open(QIODevice::ReadOnly);
+                                                               return f.readAll();
+                                                           }()},
+                                                          {QStringLiteral("one 64 KB line"), big}};
     for (const auto &[label, bytes] : inputs) {
         if (bytes.isEmpty())
             continue;
@@ -458,8 +470,8 @@ void benchArticles(Report &report)
         Stats shown = decode;
         shown.p95 = -summarise(negated).p95;
         report.add({QStringLiteral("decoder ") + label + QStringLiteral(" (%1 KB)").arg(size / 1024), shown,
-                    QStringLiteral("MB/s"), QStringLiteral("memcpy"), summarise(copyRates), QStringLiteral(">= 500 MB/s"),
-                    decode.median >= 500});
+                    QStringLiteral("MB/s"), QStringLiteral("memcpy"), summarise(copyRates),
+                    QStringLiteral(">= 500 MB/s"), decode.median >= 500});
     }
 }
 
@@ -499,10 +511,16 @@ void benchMemory(Report &report, const Stats &baselinePeak)
 {
     std::vector<double> peaks;
     for (int run = 0; run < 3; ++run)
-        peaks.push_back(double(startOnce(QCoreApplication::applicationFilePath(), {QStringLiteral("memory-child")}).second) / 1024);
+        peaks.push_back(
+            double(startOnce(QCoreApplication::applicationFilePath(), {QStringLiteral("memory-child")}).second) / 1024);
     const Stats peak = summarise(peaks);
-    Line line{QStringLiteral("memory"), peak, QStringLiteral("MB"), QStringLiteral("empty Qt main window"), baselinePeak,
-              QStringLiteral("<= 100 MB, everything open"), peak.median <= 100};
+    Line line{QStringLiteral("memory"),
+              peak,
+              QStringLiteral("MB"),
+              QStringLiteral("empty Qt main window"),
+              baselinePeak,
+              QStringLiteral("<= 100 MB, everything open"),
+              peak.median <= 100};
     line.extra.insert(QStringLiteral("peak_mb"), peak.median);
     line.extra.insert(QStringLiteral("baseline_peak_mb"), baselinePeak.median);
     report.add(line);
@@ -512,8 +530,8 @@ double cpuMs()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return (double(usage.ru_utime.tv_sec) + double(usage.ru_stime.tv_sec)) * 1000
-        + (double(usage.ru_utime.tv_usec) + double(usage.ru_stime.tv_usec)) / 1000;
+    return (double(usage.ru_utime.tv_sec) + double(usage.ru_stime.tv_sec)) * 1000 +
+           (double(usage.ru_utime.tv_usec) + double(usage.ru_stime.tv_usec)) / 1000;
 }
 
 // In a process of its own: the catalogue alone, a maximised viewer over it, or an empty main
@@ -556,7 +574,8 @@ int idleChild(const QString &mode, int seconds)
 void benchIdle(Report &report)
 {
     const int seconds = qEnvironmentVariableIsSet("LINGLU_BENCH_IDLE_SECONDS")
-        ? qEnvironmentVariableIntValue("LINGLU_BENCH_IDLE_SECONDS") : 30;
+                            ? qEnvironmentVariableIntValue("LINGLU_BENCH_IDLE_SECONDS")
+                            : 30;
     const auto percent = [&](const char *mode) {
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -576,21 +595,35 @@ void benchIdle(Report &report)
         stats.median = stats.p95 = value;
         return stats;
     };
-    Line idle{QStringLiteral("idle"), figure(catalogue), QStringLiteral("%"), QStringLiteral("idle empty Qt main window"),
-              figure(base), QStringLiteral("<= 0.5 % of a core, catalogue showing"), catalogue >= 0 && catalogue <= 0.5};
+    Line idle{QStringLiteral("idle"),
+              figure(catalogue),
+              QStringLiteral("%"),
+              QStringLiteral("idle empty Qt main window"),
+              figure(base),
+              QStringLiteral("<= 0.5 % of a core, catalogue showing"),
+              catalogue >= 0 && catalogue <= 0.5};
     idle.extra.insert(QStringLiteral("cpu_percent"), catalogue);
     idle.extra.insert(QStringLiteral("baseline_cpu_percent"), base);
     idle.extra.insert(QStringLiteral("seconds"), seconds);
     report.add(idle);
-    Line behind{QStringLiteral("idle behind a maximised viewer"), figure(covered), QStringLiteral("%"),
-                QStringLiteral("idle empty Qt main window"), figure(base), QStringLiteral("<= 0.1 % of a core"),
+    Line behind{QStringLiteral("idle behind a maximised viewer"),
+                figure(covered),
+                QStringLiteral("%"),
+                QStringLiteral("idle empty Qt main window"),
+                figure(base),
+                QStringLiteral("<= 0.1 % of a core"),
                 covered >= 0 && covered <= 0.1};
     behind.extra.insert(QStringLiteral("cpu_percent"), covered);
     behind.extra.insert(QStringLiteral("baseline_cpu_percent"), base);
     behind.extra.insert(QStringLiteral("seconds"), seconds);
     report.add(behind);
-    Line floor{QStringLiteral("  (the floor)"), figure(woken), QStringLiteral("%"),
-               QStringLiteral("empty window, 50 ms timer"), figure(base), QStringLiteral("(breakdown)"), true};
+    Line floor{QStringLiteral("  (the floor)"),
+               figure(woken),
+               QStringLiteral("%"),
+               QStringLiteral("empty window, 50 ms timer"),
+               figure(base),
+               QStringLiteral("(breakdown)"),
+               true};
     floor.json = false;
     report.add(floor);
 }

@@ -48,10 +48,10 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "search: %s\n", qPrintable(notice));
 
     const QStringList queries = {
-        QStringLiteral("符"),        QStringLiteral("灵符"),       QStringLiteral("撞客"),
+        QStringLiteral("符"),         QStringLiteral("灵符"),       QStringLiteral("撞客"),
         QStringLiteral("急急如律令"), QStringLiteral("朱砂 黄纸"),  QStringLiteral("井花水 狐 卯时"),
-        QStringLiteral("鎮宅"),      QStringLiteral("驅邪護身"),   QStringLiteral("zhenzhai"),
-        QStringLiteral("zzxj"),      QStringLiteral("z"),          QStringLiteral("nannv"),
+        QStringLiteral("鎮宅"),       QStringLiteral("驅邪護身"),   QStringLiteral("zhenzhai"),
+        QStringLiteral("zzxj"),       QStringLiteral("z"),          QStringLiteral("nannv"),
         QStringLiteral("(室中狐狸)"), QStringLiteral("镇风,光,怪"), QStringLiteral("量子计算"),
         QStringLiteral("先须净心"),
     };
@@ -84,13 +84,15 @@ int main(int argc, char *argv[])
     const bench::Stats query = bench::summarise(found);
     const bench::Stats scan = bench::summarise(scanned);
     const double p99 = percentile(found, 0.99);
-    std::printf("search: %d documents, %lld characters of text, %zu queries timed (%zu hits counted)\n",
-                index->documentCount(), [&] {
-                    long long n = 0;
-                    for (const QString &text : texts)
-                        n += text.size();
-                    return n;
-                }(), found.size(), hits);
+    std::printf(
+        "search: %d documents, %lld characters of text, %zu queries timed (%zu hits counted)\n", index->documentCount(),
+        [&] {
+            long long n = 0;
+            for (const QString &text : texts)
+                n += text.size();
+            return n;
+        }(),
+        found.size(), hits);
     std::printf("query over the whole book:  median %.3f ms  p95 %.3f ms  p99 %.3f ms  max %.3f ms\n", query.median,
                 query.p95, p99, query.max);
     std::printf("the same, processor time of the thread: median %.3f ms  p99 %.3f ms\n",
@@ -102,6 +104,7 @@ int main(int argc, char *argv[])
                 percentile(scanned, 0.99));
     const bench::Stats build = bench::summarise(builds);
     std::printf("index built on first use: median %.1f ms  max %.1f ms\n", build.median, build.max);
-    std::printf("ratio of medians %.2f; goal p99 < 2 ms: %s\n", query.median / scan.median, p99 < 2 ? "met" : "MISSED (wall clock)");
+    std::printf("ratio of medians %.2f; goal p99 < 2 ms: %s\n", query.median / scan.median,
+                p99 < 2 ? "met" : "MISSED (wall clock)");
     return 0;
 }

@@ -7,7 +7,7 @@
 
 class BannerCycle
 {
-public:
+  public:
     // The four banner files (relative names of the installation), in the order they are checked.
     static QStringList files();
 
@@ -21,6 +21,6 @@ public:
     // 0 while the step has no value, then 1 to 4.
     int step() const { return m_step; }
 
-private:
+  private:
     int m_step = 0;
 };

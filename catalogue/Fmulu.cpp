@@ -4,8 +4,8 @@
 #include "common/Fonts.h"
 #include "common/Module1.h"
 #include "common/MsgBox.h"
-#include "common/PictureReadAhead.h"
 #include "common/PictureBox.h"
+#include "common/PictureReadAhead.h"
 #include "common/Pictures.h"
 #include "common/Twips.h"
 #include "content/TableOfContents.h"
@@ -38,7 +38,7 @@ constexpr int kDesignHeight = 7950;
 // where the keyboard is. Screen readers see it as a button.
 class TitleLabel : public QLabel
 {
-public:
+  public:
     TitleLabel(std::function<void()> onClick, QWidget *parent)
         : QLabel(parent)
         , m_onClick(std::move(onClick))
@@ -48,7 +48,7 @@ public:
 
     void activate() { m_onClick(); }
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent *event) override { event->accept(); }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
@@ -59,8 +59,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override
     {
         const int key = event->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && !event->isAutoRepeat()
-            && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && !event->isAutoRepeat() &&
+            (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
             event->accept();
             if (m_onClick)
                 m_onClick();
@@ -83,13 +83,13 @@ protected:
         painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
     }
 
-private:
+  private:
     std::function<void()> m_onClick;
 };
 
 class TitleAccessible : public QAccessibleWidget
 {
-public:
+  public:
     explicit TitleAccessible(TitleLabel *title)
         : QAccessibleWidget(title, QAccessible::Button)
     {
@@ -133,7 +133,9 @@ QImage readBackground(const QString &fileName)
         const int pageRed = kPageColour.red(), pageGreen = kPageColour.green(), pageBlue = kPageColour.blue();
         for (QRgb &entry : table) {
             const int alpha = qAlpha(entry);
-            const auto over = [alpha](int colour, int page) { return (colour * alpha + page * (255 - alpha) + 127) / 255; };
+            const auto over = [alpha](int colour, int page) {
+                return (colour * alpha + page * (255 - alpha) + 127) / 255;
+            };
             entry = qRgb(over(qRed(entry), pageRed), over(qGreen(entry), pageGreen), over(qBlue(entry), pageBlue));
         }
         picture.setColorTable(table);
@@ -229,8 +231,8 @@ void Fmulu::createTitles()
         label->setObjectName(row.label);
         label->setText(row.caption);
         label->setAccessibleName(label->text());
-        label->setAccessibleDescription((row.article ? QStringLiteral("打开文章") : QStringLiteral("打开章节"))
-                                        + QStringLiteral("“") + opens + QStringLiteral("”"));
+        label->setAccessibleDescription((row.article ? QStringLiteral("打开文章") : QStringLiteral("打开章节")) +
+                                        QStringLiteral("“") + opens + QStringLiteral("”"));
         label->setFont(font);
         label->setAlignment(Qt::AlignCenter);
         label->setFrameStyle(QFrame::Box | QFrame::Plain);

@@ -18,7 +18,7 @@ class Fmulu : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     using ChapterOpener = std::function<void(const QString &shortTitle)>;
     using ArticleOpener = std::function<void(const QString &name, int shift)>;
 
@@ -38,11 +38,11 @@ public:
     // front of it (a maximised viewer, say). Ticks then only check the four banner files.
     bool isCovered() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-private:
+  private:
     void createTitles();
     QLabel *title(const QString &name) const;
     void layoutPage();

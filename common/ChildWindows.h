@@ -20,8 +20,7 @@ QList<QWidget *> all();
 // The first window, in that order, that matches.
 QWidget *find(const std::function<bool(QWidget *)> &matches);
 
-template<typename Window>
-Window *find(const std::function<bool(Window *)> &matches)
+template <typename Window> Window *find(const std::function<bool(Window *)> &matches)
 {
     return qobject_cast<Window *>(find([&matches](QWidget *window) {
         auto *typed = qobject_cast<Window *>(window);

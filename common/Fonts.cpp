@@ -24,35 +24,35 @@ struct Face {
 
 const Face &liShuFace()
 {
-    static const Face face{{QStringLiteral("隶书"), QStringLiteral("LiSu")},
-                           {QStringLiteral("LXGW WenKai"), QStringLiteral("AR PL UKai CN"),
-                            QStringLiteral("WenQuanYi Zen Hei")}};
+    static const Face face{
+        {QStringLiteral("隶书"), QStringLiteral("LiSu")},
+        {QStringLiteral("LXGW WenKai"), QStringLiteral("AR PL UKai CN"), QStringLiteral("WenQuanYi Zen Hei")}};
     return face;
 }
 
 const Face &kaiTiFace()
 {
-    static const Face face{{QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi_GB2312"), QStringLiteral("楷体"),
-                            QStringLiteral("KaiTi")},
-                           {QStringLiteral("LXGW WenKai"), QStringLiteral("AR PL UKai CN"),
-                            QStringLiteral("WenQuanYi Zen Hei")}};
+    static const Face face{
+        {QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi_GB2312"), QStringLiteral("楷体"),
+         QStringLiteral("KaiTi")},
+        {QStringLiteral("LXGW WenKai"), QStringLiteral("AR PL UKai CN"), QStringLiteral("WenQuanYi Zen Hei")}};
     return face;
 }
 
 const Face &songTiFace()
 {
-    static const Face face{{QStringLiteral("宋体"), QStringLiteral("SimSun")},
-                           {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"),
-                            QStringLiteral("WenQuanYi Zen Hei")}};
+    static const Face face{
+        {QStringLiteral("宋体"), QStringLiteral("SimSun")},
+        {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Zen Hei")}};
     return face;
 }
 
 const Face &fangSongFace()
 {
-    static const Face face{{QStringLiteral("仿宋_GB2312"), QStringLiteral("FangSong_GB2312"), QStringLiteral("仿宋"),
-                            QStringLiteral("FangSong")},
-                           {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"),
-                            QStringLiteral("WenQuanYi Zen Hei")}};
+    static const Face face{
+        {QStringLiteral("仿宋_GB2312"), QStringLiteral("FangSong_GB2312"), QStringLiteral("仿宋"),
+         QStringLiteral("FangSong")},
+        {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Zen Hei")}};
     return face;
 }
 

@@ -7,10 +7,10 @@
 
 namespace fonts {
 
-QFont liShu(double pointSize);     // 隶书: titles
-QFont kaiTi(double pointSize);     // 楷体_GB2312: lists, headings, the upper pane
-QFont songTi(double pointSize);    // 宋体: the lower pane and buttons
-QFont fangSong(double pointSize);  // 仿宋_GB2312: the version line
+QFont liShu(double pointSize);    // 隶书: titles
+QFont kaiTi(double pointSize);    // 楷体_GB2312: lists, headings, the upper pane
+QFont songTi(double pointSize);   // 宋体: the lower pane and buttons
+QFont fangSong(double pointSize); // 仿宋_GB2312: the version line
 
 // Lets text that names one of these faces itself (the article pages' style sheets ask for 宋体) use
 // the same stand-ins. Idempotent; takes effect for every font resolved afterwards.

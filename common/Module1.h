@@ -4,8 +4,8 @@
 // child-window area.
 
 #include <QList>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 
 class QMdiArea;
 class QMdiSubWindow;

@@ -1,6 +1,7 @@
 #pragma once
 // The one way the program shows a message box: the text, an OK button only and the application
-// title as default caption, without an icon. Tests install an observer, so boxes are recorded instead of run as modal loops.
+// title as default caption, without an icon. Tests install an observer, so boxes are recorded instead of run as modal
+// loops.
 
 #include <QString>
 

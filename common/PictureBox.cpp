@@ -54,8 +54,8 @@ QImage PictureBox::scaledForBox(const QImage &picture) const
     // Scaled in a 32-bit format: the smooth scaling of 8-bit and indexed pictures takes a slow path.
     const QImage source = picture.hasAlphaChannel() ? picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)
                                                     : picture.convertToFormat(QImage::Format_RGB32);
-    QImage scaled = source.size() == target ? source
-                                            : source.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage scaled =
+        source.size() == target ? source : source.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     scaled.setDevicePixelRatio(devicePixelRatioF());
     return scaled;
 }

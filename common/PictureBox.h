@@ -11,7 +11,7 @@ class PictureBox : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit PictureBox(QWidget *parent = nullptr);
 
     // The picture to show; scaled, when given, is the same picture already at scaledSize(), and
@@ -28,10 +28,10 @@ public:
 
     void setBorder(bool border);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
 
-private:
+  private:
     void updateOpaque();
 
     QImage m_picture;

@@ -9,7 +9,7 @@
 
 class PictureReadAhead
 {
-public:
+  public:
     using Reader = QImage (*)(const QString &fileName);
 
     // Starts reading the file on Qt's thread pool.
@@ -19,7 +19,7 @@ public:
     // taken once.
     QImage take(const QString &fileName, Reader read);
 
-private:
+  private:
     QString m_fileName;
     QFuture<QImage> m_picture;
 };

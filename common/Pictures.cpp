@@ -1,9 +1,9 @@
 #include "common/Pictures.h"
 
+#include "common/Module1.h"
 #include "common/PictureBounds.h"
 #include "common/PictureReadAhead.h"
 #include "common/RegularFile.h"
-#include "common/Module1.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -48,8 +48,8 @@ QImage load(const QString &fileName, QString *errorDescription, const QSize &sca
     const QString damaged = QStringLiteral("无效的图片：%1 不是可以识别的图片格式，或者文件已经损坏。").arg(shown);
 
     // A JPEG's scans are counted before decoding: each is a pass over the whole picture.
-    const picturebounds::JpegShape jpeg
-        = picturebounds::jpegShape(reinterpret_cast<const unsigned char *>(bytes.constData()), std::size_t(bytes.size()));
+    const picturebounds::JpegShape jpeg =
+        picturebounds::jpegShape(reinterpret_cast<const unsigned char *>(bytes.constData()), std::size_t(bytes.size()));
     if (jpeg.scans > picturebounds::kMaxJpegScans)
         return fail(damaged);
 
@@ -63,7 +63,10 @@ QImage load(const QString &fileName, QString *errorDescription, const QSize &sca
     if (pictureSize)
         *pictureSize = declared;
     if (!picturebounds::sizeAllowed(declared.width(), declared.height(), jpeg.progressive))
-        return fail(QStringLiteral("图片太大，无法显示：%1（%2 × %3 像素）").arg(shown).arg(declared.width()).arg(declared.height()));
+        return fail(QStringLiteral("图片太大，无法显示：%1（%2 × %3 像素）")
+                        .arg(shown)
+                        .arg(declared.width())
+                        .arg(declared.height()));
     reader.setAllocationLimit(int(picturebounds::kMaxDecodeBytes >> 20));
     if (!scaledSize.isEmpty())
         reader.setScaledSize(scaledSize);

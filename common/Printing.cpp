@@ -121,10 +121,9 @@ void exportPdf(QWidget *parent, const QString &name, const Renderer &render)
 {
     const QString suggested = suggestedPdfPath(name);
     // The standard dialog asks before an existing file is replaced.
-    const QString chosen = g_fileChooser
-        ? g_fileChooser(suggested)
-        : QFileDialog::getSaveFileName(parent, QStringLiteral("导出PDF"), suggested,
-                                       QStringLiteral("PDF 文件 (*.pdf)"));
+    const QString chosen = g_fileChooser ? g_fileChooser(suggested)
+                                         : QFileDialog::getSaveFileName(parent, QStringLiteral("导出PDF"), suggested,
+                                                                        QStringLiteral("PDF 文件 (*.pdf)"));
     if (chosen.isEmpty())
         return;
     if (writePdf(chosen, name, render))

@@ -76,7 +76,8 @@ QByteArray readAll(QFile &file, qint64 maxBytes)
     // still within the bound.
     char chunk[16384];
     while (maxBytes < 0 || bytes.size() < maxBytes) {
-        const qint64 wanted = maxBytes < 0 ? qint64(sizeof chunk) : std::min<qint64>(sizeof chunk, maxBytes - bytes.size());
+        const qint64 wanted =
+            maxBytes < 0 ? qint64(sizeof chunk) : std::min<qint64>(sizeof chunk, maxBytes - bytes.size());
         const qint64 got = file.read(chunk, wanted);
         if (got <= 0)
             break;

@@ -68,7 +68,7 @@ struct QimenView {
 
 class Catalogue
 {
-public:
+  public:
     static const Catalogue &instance();
 
     const std::vector<Chapter> &chapters() const { return m_chapters; }
@@ -88,7 +88,7 @@ public:
     // Every distinct page, in the order the chapters first list them.
     std::vector<const Page *> distinctPages() const;
 
-private:
+  private:
     Catalogue();
     Catalogue(const Catalogue &) = delete;
     Catalogue &operator=(const Catalogue &) = delete;

@@ -42,8 +42,8 @@ struct View {
     std::vector<const char *> lower;
 };
 
-const View &zhenRenBuDouView();   // list entry 真人步斗法
-const View &yuNvFanBiView();      // the 玉女反闭诀 overview
+const View &zhenRenBuDouView();         // list entry 真人步斗法
+const View &yuNvFanBiView();            // the 玉女反闭诀 overview
 const std::vector<View> &figureViews(); // 乙奇, 丙奇, 丁奇, 禹罡, 四纵五横, in button order
 
 } // namespace content::data

@@ -33,7 +33,7 @@ int figureCount()
 QString figureName(int figure)
 {
     return figure >= 0 && figure < figureCount() ? Catalogue::instance().figureViews()[std::size_t(figure)].headingTitle
-                                                  : QString();
+                                                 : QString();
 }
 
 } // namespace

@@ -16,7 +16,7 @@ namespace content {
 
 class PageAddress
 {
-public:
+  public:
     enum class Kind : unsigned char { Entry, DayChart, Figure, Article };
 
     PageAddress() = default;
@@ -36,9 +36,9 @@ public:
     bool isValid() const;
 
     Kind kind() const { return m_kind; }
-    QString chapter() const { return m_chapter; }  // short title; empty for an article
-    QString entryName() const { return m_entry; }  // the list entry; empty for an article
-    int viewIndex() const { return m_index; }      // the day chart or figure, -1 otherwise
+    QString chapter() const { return m_chapter; } // short title; empty for an article
+    QString entryName() const { return m_entry; } // the list entry; empty for an article
+    int viewIndex() const { return m_index; }     // the day chart or figure, -1 otherwise
     QString articleName() const { return m_article; }
     QString section() const { return m_section; }
     bool isArticle() const { return m_kind == Kind::Article; }
@@ -52,7 +52,7 @@ public:
 
     friend bool operator==(const PageAddress &, const PageAddress &) = default;
 
-private:
+  private:
     Kind m_kind = Kind::Entry;
     QString m_chapter;
     QString m_entry;

@@ -12,12 +12,12 @@ constexpr int kPictureCount = 250;
 constexpr int kQimenFirst = 72;
 constexpr int kQimenLast = 84;
 
-constexpr int kFourByFive = 72;   // 四纵五横
-constexpr int kYuStep = 73;       // 禹罡式
+constexpr int kFourByFive = 72;      // 四纵五横
+constexpr int kYuStep = 73;          // 禹罡式
 constexpr int kFirstQiTalisman = 74; // 乙奇, 丙奇, 丁奇: 074 to 076
-constexpr int kOverview = 77;     // the 玉女反闭诀 overview
-constexpr int kDipperSteps = 78;  // 真人步斗法
-constexpr int kFirstDayChart = 79; // 子丑日 … 戌亥日: 079 to 084
+constexpr int kOverview = 77;        // the 玉女反闭诀 overview
+constexpr int kDipperSteps = 78;     // 真人步斗法
+constexpr int kFirstDayChart = 79;   // 子丑日 … 戌亥日: 079 to 084
 constexpr int kDayCharts = 6;
 
 constexpr bool inQimenBlock(int number)

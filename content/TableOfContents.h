@@ -35,7 +35,7 @@ struct CatalogueTitle {
 
 class TableOfContents
 {
-public:
+  public:
     static const TableOfContents &instance();
 
     // The articles in menu bar order.
@@ -49,7 +49,7 @@ public:
     // in each of the four rows below it.
     const std::vector<CatalogueTitle> &catalogueGrid() const { return m_grid; }
 
-private:
+  private:
     TableOfContents();
     TableOfContents(const TableOfContents &) = delete;
     TableOfContents &operator=(const TableOfContents &) = delete;

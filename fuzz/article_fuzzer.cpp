@@ -24,19 +24,19 @@ namespace {
     std::abort();
 }
 
-#define FUZZ_CHECK(condition)                                                                        \
-    do {                                                                                             \
-        if (!(condition))                                                                            \
-            fail("check failed: " #condition);                                                       \
+#define FUZZ_CHECK(condition)                                                                                          \
+    do {                                                                                                               \
+        if (!(condition))                                                                                              \
+            fail("check failed: " #condition);                                                                         \
     } while (0)
 
 int shiftFrom(std::uint8_t byte)
 {
-    static const int extremes[32] = {
-        INT_MIN, INT_MIN + 1, INT_MAX, INT_MAX - 1, -1, -2, -3, -255,
-        -256, -257, -65535, -65536, -65537, 65535, 65536, 65537,
-        65536 + 2, 65536 * 2 + 3, 0x7FFF, 0x8000, 0xFEFF, 0xFF00, 0xFFFF - 2, 256,
-        257, 0x7F, 0x80, 0xFF, -0x7F, -0x80, 1 << 24, -(1 << 24) + 3};
+    static const int extremes[32] = {INT_MIN, INT_MIN + 1, INT_MAX,   INT_MAX - 1,   -1,     -2,     -3,
+                                     -255,    -256,        -257,      -65535,        -65536, -65537, 65535,
+                                     65536,   65537,       65536 + 2, 65536 * 2 + 3, 0x7FFF, 0x8000, 0xFEFF,
+                                     0xFF00,  0xFFFF - 2,  256,       257,           0x7F,   0x80,   0xFF,
+                                     -0x7F,   -0x80,       1 << 24,   -(1 << 24) + 3};
     if (byte < 0xC0)
         return byte;
     if (byte < 0xE0)

@@ -7,10 +7,10 @@
 //    never more than the bound;
 //  - the laid-out document: no table nested deeper than the bound;
 //  - every link: it leads to an anchor of the page or to a page inside the installation folder.
-#include "common/Module1.h"
 #include "articles/ArticleBrowser.h"
 #include "articles/ArticleResources.h"
 #include "articles/PageSanitiser.h"
+#include "common/Module1.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,10 +38,10 @@ namespace {
     std::abort();
 }
 
-#define FUZZ_CHECK(condition, detail)                                                                \
-    do {                                                                                             \
-        if (!(condition))                                                                            \
-            fail("check failed: " #condition, detail);                                               \
+#define FUZZ_CHECK(condition, detail)                                                                                  \
+    do {                                                                                                               \
+        if (!(condition))                                                                                              \
+            fail("check failed: " #condition, detail);                                                                 \
     } while (0)
 
 struct Fixture {
@@ -139,7 +139,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(read.size() <= ArticleResources::kMaxFiles, QString::number(read.size()));
     for (const QString &file : read) {
         FUZZ_CHECK(file.startsWith(f->root + QLatin1Char('/')), file);
-        FUZZ_CHECK(!file.endsWith(QLatin1String("secret.htm")), QString::fromLatin1(file.toUtf8().toPercentEncoding("/")));
+        FUZZ_CHECK(!file.endsWith(QLatin1String("secret.htm")),
+                   QString::fromLatin1(file.toUtf8().toPercentEncoding("/")));
     }
     return 0;
 }

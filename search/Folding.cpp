@@ -14,19 +14,28 @@ namespace {
 char32_t asciiPunctuation(char32_t c)
 {
     switch (c) {
-    case 0x3002: return U'.';  // 。
-    case 0x3001: return U',';  // 、
+    case 0x3002:
+        return U'.'; // 。
+    case 0x3001:
+        return U','; // 、
     case 0x201C:
-    case 0x201D: return U'"';  // “ ”
+    case 0x201D:
+        return U'"'; // “ ”
     case 0x2018:
-    case 0x2019: return U'\''; // ‘ ’
-    case 0x3010: return U'[';  // 【
-    case 0x3011: return U']';  // 】
+    case 0x2019:
+        return U'\''; // ‘ ’
+    case 0x3010:
+        return U'['; // 【
+    case 0x3011:
+        return U']'; // 】
     case 0x300A:
-    case 0x3008: return U'<';  // 《 〈
+    case 0x3008:
+        return U'<'; // 《 〈
     case 0x300B:
-    case 0x3009: return U'>';  // 》 〉
-    default: return c;
+    case 0x3009:
+        return U'>'; // 》 〉
+    default:
+        return c;
     }
 }
 
@@ -36,8 +45,7 @@ bool isSpace(char32_t c)
 }
 
 // Calls out(folded) for each character the code point folds to (none for white space).
-template<typename Emit>
-void foldCodePoint(char32_t c, Emit &&out)
+template <typename Emit> void foldCodePoint(char32_t c, Emit &&out)
 {
     if (c < 0x80) {
         if (!isSpace(c))
@@ -70,8 +78,7 @@ void appendCodePoint(QString &text, char32_t c)
 }
 
 // Walks the code points of a text: f(codePoint, index, length in UTF-16 units).
-template<typename F>
-void forEachCodePoint(QStringView text, F &&f)
+template <typename F> void forEachCodePoint(QStringView text, F &&f)
 {
     for (qsizetype i = 0; i < text.size();) {
         const QChar c = text[i];
@@ -91,9 +98,8 @@ char32_t simplifiedOf(char32_t c)
 {
     const tables::SimplifiedPair *begin = tables::kSimplified;
     const tables::SimplifiedPair *end = begin + tables::kSimplifiedCount;
-    const auto found = std::lower_bound(begin, end, c, [](const tables::SimplifiedPair &pair, char32_t value) {
-        return pair.traditional < value;
-    });
+    const auto found = std::lower_bound(
+        begin, end, c, [](const tables::SimplifiedPair &pair, char32_t value) { return pair.traditional < value; });
     return found != end && found->traditional == c ? found->simplified : c;
 }
 
@@ -119,7 +125,8 @@ void FoldedText::appendSeparator()
 QString foldWord(QStringView word)
 {
     QString folded;
-    forEachCodePoint(word, [&](char32_t c, int, int) { foldCodePoint(c, [&](char32_t d) { appendCodePoint(folded, d); }); });
+    forEachCodePoint(word,
+                     [&](char32_t c, int, int) { foldCodePoint(c, [&](char32_t d) { appendCodePoint(folded, d); }); });
     return folded;
 }
 

@@ -22,9 +22,8 @@ std::vector<QByteArray> PinyinName::readingsOf(char32_t c)
 {
     const tables::CharacterReadings *begin = tables::kReadings;
     const tables::CharacterReadings *end = begin + tables::kReadingsCount;
-    const auto found = std::lower_bound(begin, end, c, [](const tables::CharacterReadings &entry, char32_t value) {
-        return entry.character < value;
-    });
+    const auto found = std::lower_bound(
+        begin, end, c, [](const tables::CharacterReadings &entry, char32_t value) { return entry.character < value; });
     if (found == end || found->character != c)
         return {};
     std::vector<QByteArray> readings;
@@ -54,7 +53,8 @@ bool PinyinName::isPinyinWord(QStringView word)
 {
     if (word.isEmpty())
         return false;
-    return std::all_of(word.begin(), word.end(), [](QChar c) { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); });
+    return std::all_of(word.begin(), word.end(),
+                       [](QChar c) { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); });
 }
 
 bool PinyinName::matchFrom(std::size_t character, QStringView word, qsizetype offset, std::vector<bool> &failed,

@@ -16,7 +16,7 @@ namespace search {
 
 class PinyinName
 {
-public:
+  public:
     explicit PinyinName(const QString &name);
 
     struct Match {
@@ -33,7 +33,7 @@ public:
     /// The readings of one character of the book's names; empty for any other character.
     static std::vector<QByteArray> readingsOf(char32_t c);
 
-private:
+  private:
     bool matchFrom(std::size_t character, QStringView word, qsizetype offset, std::vector<bool> &failed,
                    std::size_t *end) const;
 

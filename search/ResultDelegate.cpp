@@ -70,7 +70,8 @@ void ResultDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     const QString snippet = index.data(resultrole::Snippet).toString();
     const int hitStart = index.data(resultrole::HitStart).toInt();
     const int hitLength = index.data(resultrole::HitLength).toInt();
-    const QString parts[3] = {snippet.left(hitStart), snippet.mid(hitStart, hitLength), snippet.mid(hitStart + hitLength)};
+    const QString parts[3] = {snippet.left(hitStart), snippet.mid(hitStart, hitLength),
+                              snippet.mid(hitStart + hitLength)};
     int x = rect.left() + titleWidth + metrics.horizontalAdvance(QLatin1Char(' ')) * 2;
     const int right = rect.right();
     for (int part = 0; part < 3 && x < right; ++part) {

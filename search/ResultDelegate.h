@@ -21,7 +21,7 @@ class ResultDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
 
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;

@@ -50,15 +50,15 @@ SearchIndex::SearchIndex(const content::Catalogue &book, const std::vector<Artic
                 continue;
             const bool overview = index > 0;
             const content::QimenView &view = overview ? book.yuNvFanBiOverview() : book.zhenRenBuDou();
-            addPage(group, target, entry.name, entry.name, content::kLabelUsage, view.upper,
-                    content::kLabelIncantation, view.lower);
+            addPage(group, target, entry.name, entry.name, content::kLabelUsage, view.upper, content::kLabelIncantation,
+                    view.lower);
             if (!overview)
                 continue;
             const std::vector<content::QimenView> &figures = book.figureViews();
             for (std::size_t figure = 0; figure < figures.size(); ++figure) {
-                addPage(group, content::PageAddress::figure(int(figure)), figures[figure].headingTitle, figures[figure].headingTitle,
-                        content::kLabelUsage, figures[figure].upper, content::kLabelIncantation,
-                        figures[figure].lower);
+                addPage(group, content::PageAddress::figure(int(figure)), figures[figure].headingTitle,
+                        figures[figure].headingTitle, content::kLabelUsage, figures[figure].upper,
+                        content::kLabelIncantation, figures[figure].lower);
                 m_documents.back().title = entry.name + QStringLiteral("·") + figures[figure].headingTitle;
             }
         }
@@ -122,8 +122,8 @@ void SearchIndex::addArticle(int group, const ArticleSource &source)
         return;
     }
     // An article page is HTML; bytes that decode to anything else are a damaged file.
-    if (!page->isEmpty() && !page->contains(QStringLiteral("<html"), Qt::CaseInsensitive)
-        && !page->contains(QStringLiteral("<body"), Qt::CaseInsensitive)) {
+    if (!page->isEmpty() && !page->contains(QStringLiteral("<html"), Qt::CaseInsensitive) &&
+        !page->contains(QStringLiteral("<body"), Qt::CaseInsensitive)) {
         m_notices.append(QStringLiteral("「%1」未列入查找：文章文件已损坏，解码后不是网页。").arg(source.name));
         return;
     }
@@ -239,7 +239,8 @@ Row SearchIndex::makeRow(const Document &document, const Place &place) const
         snippet.append(kEllipsis);
     // Line separators of an article's passage show as spaces on the one line.
     for (QChar &c : snippet)
-        if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+        if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator || c == QLatin1Char('\n') ||
+            c == QLatin1Char('\r'))
             c = QLatin1Char(' ');
     row.snippet = snippet;
     row.snippetHitLength = place.length;

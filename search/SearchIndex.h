@@ -35,9 +35,9 @@ enum class Pane : std::uint8_t {
 struct Jump {
     content::PageAddress page; // the entry, the 奇门遁甲 figure or the article that holds it
     Pane pane = Pane::Upper;
-    int start = 0;  // in the pane's text
+    int start = 0; // in the pane's text
     int length = 0;
-    QString text;   // the characters highlighted, as the pane holds them
+    QString text; // the characters highlighted, as the pane holds them
 };
 
 // An article to search: its name, the shift of its file, and how to read its page. The reader
@@ -64,13 +64,13 @@ struct Group {
 
 struct Results {
     std::vector<Group> groups; // only groups with hits, in book order
-    int total = 0;  // places found
-    int listed = 0; // rows listed (at most the maximum asked for)
+    int total = 0;             // places found
+    int listed = 0;            // rows listed (at most the maximum asked for)
 };
 
 class SearchIndex
 {
-public:
+  public:
     static constexpr int kMaxRows = 300;
 
     SearchIndex(const content::Catalogue &book, const std::vector<ArticleSource> &articles);
@@ -84,12 +84,12 @@ public:
     QStringList texts() const;
     int documentCount() const { return int(m_documents.size()); }
 
-private:
+  private:
     struct Document {
         int group = 0;
         QString title;
         content::PageAddress page;
-        QString texts[4]; // by Pane
+        QString texts[4];    // by Pane
         int articleBase = 0; // position of the passage in its article's document
         FoldedText folded;
         std::optional<PinyinName> pinyin; // over the name

@@ -102,7 +102,8 @@ void SearchPanel::showResults()
     }
     if (m_results.listed < m_results.total) {
         auto *more = new QListWidgetItem(
-            QStringLiteral("还有 %1 处未列出，再多输入几个字可缩小范围。").arg(m_results.total - m_results.listed), m_list);
+            QStringLiteral("还有 %1 处未列出，再多输入几个字可缩小范围。").arg(m_results.total - m_results.listed),
+            m_list);
         more->setData(resultrole::Kind, int(RowKind::Note));
         more->setFlags(Qt::ItemIsEnabled);
     }

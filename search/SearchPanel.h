@@ -20,7 +20,7 @@ class SearchPanel : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     // Builds the index when the first word is typed, not before.
     using IndexFactory = std::function<std::unique_ptr<search::SearchIndex>()>;
 
@@ -38,14 +38,14 @@ public:
     // Opens the current hit, as Enter does.
     void activateCurrent();
 
-signals:
+  signals:
     void hitActivated(const search::Jump &jump);
     void closeRequested();
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     void runQuery();
     void showResults();
     void moveBy(int step);

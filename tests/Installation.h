@@ -2,8 +2,8 @@
 // Shared by the tests that open windows: a complete installation folder in a temporary directory,
 // the names of its files and the small files it is made of.
 
-#include "common/Module1.h"
 #include "articles/ArticleCodec.h"
+#include "common/Module1.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -48,10 +48,10 @@ inline QImage samplePicture(int number, QSize size = QSize())
 // A 1 × 1 GIF, written out by hand: Qt reads GIF but cannot write it.
 inline QByteArray tinyGif()
 {
-    static const unsigned char bytes[] = {
-        0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00, 0xFF, 0xFF,
-        0xFF, 0x00, 0x00, 0x00, 0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00,
-        0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
+    static const unsigned char bytes[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80,
+                                          0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x21, 0xF9, 0x04,
+                                          0x01, 0x00, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00, 0x00, 0x00, 0x01,
+                                          0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
     return QByteArray(reinterpret_cast<const char *>(bytes), sizeof bytes);
 }
 
@@ -71,7 +71,8 @@ inline QByteArray articlePage(const QString &name)
 inline QByteArray articleFile(const QString &name, int shift)
 {
     const QByteArray page = articlePage(name);
-    const articlecodec::Encoded encoded = articlecodec::encodeArticle(std::string_view(page.constData(), size_t(page.size())), shift);
+    const articlecodec::Encoded encoded =
+        articlecodec::encodeArticle(std::string_view(page.constData(), size_t(page.size())), shift);
     Q_ASSERT(encoded.ok);
     return QByteArray(encoded.bytes.data(), qsizetype(encoded.bytes.size()));
 }
@@ -97,7 +98,7 @@ inline QByteArray encodedPicture(const QImage &image, const char *format)
 // unless another is given.
 class Installation
 {
-public:
+  public:
     explicit Installation(QSize pictureSize = QSize())
     {
         QDir root(m_dir.path());
@@ -105,10 +106,11 @@ public:
         root.mkdir(QStringLiteral("god"));
         for (int number = 0; number <= 249; ++number)
             writeFile(path(pictureName(number)),
-                      encodedPicture(samplePicture(number, pictureSize.isValid()
-                                                               ? QSize(100 + number + pictureSize.width(), pictureSize.height())
-                                                               : QSize()),
-                                     "JPG"));
+                      encodedPicture(
+                          samplePicture(number, pictureSize.isValid()
+                                                    ? QSize(100 + number + pictureSize.width(), pictureSize.height())
+                                                    : QSize()),
+                          "JPG"));
         writeFile(path(kGlobe), encodedPicture(samplePicture(300, QSize(160, 120)), "PNG"));
         writeFile(path(kGif), tinyGif());
         for (int i = 0; i < kBanners.size(); ++i)
@@ -135,7 +137,6 @@ public:
         return m_dir.path() + relative;
     }
 
-private:
+  private:
     QTemporaryDir m_dir;
 };
-

@@ -15,7 +15,7 @@ class AboutTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void cleanup();
     void captionAndVersion_onEveryOpening();
@@ -26,7 +26,7 @@ private slots:
     void missingOrBrokenBackground_opensSilently();
     void sysInfo_nothingFound_showsMessage();
 
-private:
+  private:
     QTemporaryDir m_dir;
     QList<msgbox::Shown> m_shown;
 };
@@ -67,9 +67,9 @@ void AboutTest::fixedTexts()
              "    符咒是一种与鬼神沟通的语言文字工具。鬼神无语言、无文字，符咒的要素代表了鬼神的语言、文字。"
              "用的得当，能上达神明，下通幽府，有不可思议的功效。");
     const QString ten(10, ' ');
-    QCOMPARE(about.findChild<QLabel *>("lblDisclaimer")->text(),
-             "警告：" + QString(23, ' ') + "天地备兮难量！" + ten + "神机妙兮莫测！" + ten + "非贤人兮莫传！" + ten
-                 + "不听劝兮有凶！");
+    QCOMPARE(about.findChild<QLabel *>("lblDisclaimer")->text(), "警告：" + QString(23, ' ') + "天地备兮难量！" + ten +
+                                                                     "神机妙兮莫测！" + ten + "非贤人兮莫传！" + ten +
+                                                                     "不听劝兮有凶！");
     auto *ok = about.findChild<QPushButton *>("cmdOK");
     QCOMPARE(ok->text(), "确定");
     QVERIFY(ok->isDefault());
@@ -120,8 +120,8 @@ void AboutTest::missingOrBrokenBackground_opensSilently()
 void AboutTest::sysInfo_nothingFound_showsMessage()
 {
     std::string value = "stale";
-    QVERIFY(!sysinfo::GetKeyValue(sysinfo::Root::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
-                                  value));
+    QVERIFY(
+        !sysinfo::GetKeyValue(sysinfo::Root::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", value));
     QVERIFY(value.empty());
 
     // No desktop tool on the search path either.

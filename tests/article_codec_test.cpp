@@ -18,7 +18,7 @@ class ArticleCodecTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void decode_data();
     void decode();
     void readLimit_data();
@@ -43,10 +43,16 @@ void ArticleCodecTest::decode_data()
     QTest::newRow("NUL") << QByteArray("\0a", 2) << 2 << QByteArray("\x02\x63");
     QTest::newRow("CR LF dropped") << QByteArray("ab\r\ncd\r\n") << 2 << QByteArray("cdef");
     QTest::newRow("lone CR ends a line") << QByteArray("ab\rcd") << 2 << QByteArray("cdef");
-    QTest::newRow("lone LF stays") << QByteArray("ab\ncd") << 2 << QByteArray("cd\x0C" "ef");
-    QTest::newRow("LF after CR LF") << QByteArray("a\r\n\nb") << 2 << QByteArray("c\x0C" "d");
+    QTest::newRow("lone LF stays") << QByteArray("ab\ncd") << 2
+                                   << QByteArray("cd\x0C"
+                                                 "ef");
+    QTest::newRow("LF after CR LF") << QByteArray("a\r\n\nb") << 2
+                                    << QByteArray("c\x0C"
+                                                  "d");
     QTest::newRow("empty lines") << QByteArray("\r\n\r\r\na") << 2 << QByteArray("c");
-    QTest::newRow("lead byte ends its line") << QByteArray("\xB0\r\nA") << 2 << QByteArray("\xB2" "C");
+    QTest::newRow("lead byte ends its line") << QByteArray("\xB0\r\nA") << 2
+                                             << QByteArray("\xB2"
+                                                           "C");
     QTest::newRow("lead byte ends the file") << QByteArray("a\xB0") << 2 << QByteArray("c\xB2");
     QTest::newRow("lead byte pairs with LF") << QByteArray("\xB0\n") << 2 << QByteArray("\xB0\x0C");
     QTest::newRow("empty file") << QByteArray() << 2 << QByteArray();
@@ -65,8 +71,8 @@ void ArticleCodecTest::readLimit_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("characters");
     const QByteArray twoByte("\xB0\xA1");
-    QTest::newRow("line under the limit, next line read, then stop")
-        << QByteArray(32767, 'a') + "\r\nbb\r\ncc\r\n" << 32769;
+    QTest::newRow("line under the limit, next line read, then stop") << QByteArray(32767, 'a') + "\r\nbb\r\ncc\r\n"
+                                                                     << 32769;
     QTest::newRow("line reaching the limit, nothing more") << QByteArray(32768, 'a') + "\r\nbb" << 32768;
     QTest::newRow("two-byte characters count once") << twoByte.repeated(32767) + "\r\n" + twoByte + "\r\nb" << 32768;
     QTest::newRow("line crossing the limit read whole") << QByteArray(60000, 'a') + "\r\nb" << 60000;

@@ -2,11 +2,11 @@
 // "\tem.htm" and shown, the view's inset, and the main window's timer removing the page file. (The
 // file faults are covered with every other file of the installation in robust_faults_test.)
 #include "app/MDIForm1.h"
-#include "common/Module1.h"
-#include "common/MsgBox.h"
 #include "articles/ArticleCodec.h"
 #include "articles/ArticlePage.h"
 #include "articles/Fwangye.h"
+#include "common/Module1.h"
+#include "common/MsgBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +23,7 @@ class ArticlePageTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void cleanup();
     void open_showsTheDecodedPage_data();
@@ -33,7 +33,7 @@ private slots:
     void timerRemovesPageFile_articleStaysReadable();
     void resize_keepsViewInset();
 
-private:
+  private:
     // Writes the article file of a page with this title and text; returns the page in GBK.
     QByteArray writeArticle(const QString &name, int shift, const QString &title, const QString &body) const;
     QList<Fwangye *> pages() const { return m_frame->findChildren<Fwangye *>(); }
@@ -61,12 +61,14 @@ void ArticlePageTest::cleanup()
     delete m_dir;
 }
 
-QByteArray ArticlePageTest::writeArticle(const QString &name, int shift, const QString &title, const QString &body) const
+QByteArray ArticlePageTest::writeArticle(const QString &name, int shift, const QString &title,
+                                         const QString &body) const
 {
     QStringEncoder gbk("GBK");
     const QByteArray page = gbk.encode(QString("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
                                                "charset=gb2312\"><title>%1</title></head>\n<body><h1>%1</h1>\n<p>%2</p>"
-                                               "</body></html>\n").arg(title, body));
+                                               "</body></html>\n")
+                                           .arg(title, body));
     const auto encoded = articlecodec::encodeArticle({page.constData(), size_t(page.size())}, shift);
     QFile file(Module1::appFile("\\god\\" + name + ".god"));
     if (!encoded.ok || !file.open(QIODevice::WriteOnly))

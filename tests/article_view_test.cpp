@@ -15,7 +15,7 @@ class ArticleViewTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void gbkToText_data();
     void gbkToText();
     void pageCharset_data();
@@ -25,7 +25,7 @@ private slots:
     void longLines_holdAboutFortyCharacters_data();
     void longLines_holdAboutFortyCharacters();
 
-private:
+  private:
     QString writePage(const QByteArray &bytes);
     QTemporaryDir m_dir;
     int m_pages = 0;
@@ -133,9 +133,10 @@ void ArticleViewTest::longLines_holdAboutFortyCharacters()
     QByteArray paragraph;
     for (int i = 0; i < 200; ++i)
         paragraph += QByteArray::fromHex("d5e6");
-    const QString path = writePage("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
-                                   "</head><body style=\"font-size: 11pt;\"><p>"
-                                   + paragraph + "</p></body></html>");
+    const QString path =
+        writePage("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
+                  "</head><body style=\"font-size: 11pt;\"><p>" +
+                  paragraph + "</p></body></html>");
     QVERIFY(!path.isEmpty());
     ArticleBrowser view;
     // A negative width: load the page wide, then narrow the window to that width.

@@ -1,11 +1,11 @@
 // The catalogue page: the grid arithmetic, the titles and what they open, the background, and the
 // banner's cycle with its missing and unreadable pictures.
+#include "catalogue/CatalogueLayout.h"
+#include "catalogue/Fmulu.h"
 #include "common/Module1.h"
 #include "common/MsgBox.h"
 #include "common/PictureBox.h"
 #include "common/Pictures.h"
-#include "catalogue/CatalogueLayout.h"
-#include "catalogue/Fmulu.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -35,7 +35,8 @@ QList<float> values(std::initializer_list<float> list)
 const QColor kGif(0x12, 0x34, 0x56);
 const QColor kBanner[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow}; // llhba to llhbd
 // A 1 x 1 GIF of the colour kGif.
-const QByteArray kGifFile = QByteArray::fromHex("474946383961010001008000001234560000002c00000000010001000002024401003b");
+const QByteArray kGifFile =
+    QByteArray::fromHex("474946383961010001008000001234560000002c00000000010001000002024401003b");
 
 } // namespace
 
@@ -43,7 +44,7 @@ class CatalogueTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void cleanup();
     void layout_workedExample();
@@ -64,7 +65,7 @@ private slots:
     void banner_ticksWaitWhileBoxOpen();
     void banner_changedFileReadAgain_unchangedFileNot();
 
-private:
+  private:
     QString banner(int i) const { return m_dir->path() + "/picture/llhb" + QChar('a' + i) + ".bmp"; }
     void writeBanner(int i) const
     {
@@ -110,8 +111,9 @@ void CatalogueTest::cleanup()
 Fmulu *CatalogueTest::newPage()
 {
     delete m_page;
-    m_page = new Fmulu([this](const QString &chapter) { m_opened << "chapter " + chapter; },
-                       [this](const QString &name, int shift) { m_opened << QString("article %1 %2").arg(name).arg(shift); });
+    m_page = new Fmulu(
+        [this](const QString &chapter) { m_opened << "chapter " + chapter; },
+        [this](const QString &name, int shift) { m_opened << QString("article %1 %2").arg(name).arg(shift); });
     // Timer1 runs every 50 ms from the start; the tests tick by hand.
     QTimer *timer1 = m_page->findChild<QTimer *>("Timer1");
     if (!timer1 || !timer1->isActive() || timer1->interval() != 50)
@@ -130,9 +132,11 @@ void CatalogueTest::layout_workedExample()
     QCOMPARE(values({b.Label21.left, b.Label24.left, b.Label25.left, b.Label17.left}), QList<float>(4, 9198));
     QCOMPARE(values({b.Label16.top, b.Label30.top, b.Label23.top, b.Label19.top, b.Label18.top}),
              values({937.5, 2340, 3742.5, 5145, 6547.5}));
-    QCOMPARE(values({b.Label29.top, b.Label33.top, b.Label22.top, b.Label21.top, b.Label24.top, b.Label25.top, b.Label17.top}),
+    QCOMPARE(values({b.Label29.top, b.Label33.top, b.Label22.top, b.Label21.top, b.Label24.top, b.Label25.top,
+                     b.Label17.top}),
              values({937.5, 937.5, 937.5, 2340, 3742.5, 5145, 6547.5}));
-    QCOMPARE(values({b.Image1.left, b.Image1.top, b.Image1.width, b.Image1.height}), values({3654, 3255, 4632, 3757.5}));
+    QCOMPARE(values({b.Image1.left, b.Image1.top, b.Image1.width, b.Image1.height}),
+             values({3654, 3255, 4632, 3757.5}));
 }
 
 void CatalogueTest::layout_tinyClientArea_data()
@@ -193,12 +197,13 @@ void CatalogueTest::titles_lookAndOpen_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("opens");
-    const char *rows[][3] = {{"Label16", "奇门符咒", "chapter 奇门遁甲"}, {"Label29", "符咒心得", "article 符咒心得 2"},
-                             {"Label33", "祝由须知", "article 祝由须知 3"}, {"Label22", "日常琐事", "chapter 日常琐事"},
-                             {"Label30", "祝由秘字", "chapter 祝由秘字"}, {"Label21", "驱煞转运", "chapter 驱煞转运"},
-                             {"Label23", "治病驱魔", "chapter 治病驱魔"}, {"Label24", "问世通灵", "chapter 问世通灵"},
-                             {"Label19", "夜行护身", "chapter 夜行护身"}, {"Label25", "修身养性", "chapter 修身养性"},
-                             {"Label18", "镇宅兴家", "chapter 镇宅兴家"}, {"Label17", "隐身飞升", "chapter 隐身飞升"}};
+    const char *rows[][3] = {
+        {"Label16", "奇门符咒", "chapter 奇门遁甲"},   {"Label29", "符咒心得", "article 符咒心得 2"},
+        {"Label33", "祝由须知", "article 祝由须知 3"}, {"Label22", "日常琐事", "chapter 日常琐事"},
+        {"Label30", "祝由秘字", "chapter 祝由秘字"},   {"Label21", "驱煞转运", "chapter 驱煞转运"},
+        {"Label23", "治病驱魔", "chapter 治病驱魔"},   {"Label24", "问世通灵", "chapter 问世通灵"},
+        {"Label19", "夜行护身", "chapter 夜行护身"},   {"Label25", "修身养性", "chapter 修身养性"},
+        {"Label18", "镇宅兴家", "chapter 镇宅兴家"},   {"Label17", "隐身飞升", "chapter 隐身飞升"}};
     for (const auto &row : rows)
         QTest::newRow(row[0]) << QString(row[0]) << QString(row[1]) << QString(row[2]);
 }
@@ -216,7 +221,8 @@ void CatalogueTest::titles_lookAndOpen()
     QVERIFY(!title->autoFillBackground());
     QCOMPARE(title->cursor().shape(), Qt::PointingHandCursor);
     QCOMPARE(title->size(), title->sizeHint());
-    QCOMPARE(title->palette().color(QPalette::WindowText) == QColor(255, 0, 255), name == "Label29" || name == "Label33");
+    QCOMPARE(title->palette().color(QPalette::WindowText) == QColor(255, 0, 255),
+             name == "Label29" || name == "Label33");
 
     QTest::mouseClick(title, Qt::LeftButton);
     QCOMPARE(m_opened, QStringList{opens});
@@ -260,12 +266,12 @@ void CatalogueTest::background_translucentLaidOverCyan()
     const QImage shot = newPage()->grab().toImage();
     for (int x = 0; x < globe.width(); ++x) {
         const QColor want = expected.pixelColor(x, 2), got = shot.pixelColor(x, 2);
-        QVERIFY2(qAbs(want.red() - got.red()) <= 1 && qAbs(want.green() - got.green()) <= 1
-                     && qAbs(want.blue() - got.blue()) <= 1,
+        QVERIFY2(qAbs(want.red() - got.red()) <= 1 && qAbs(want.green() - got.green()) <= 1 &&
+                     qAbs(want.blue() - got.blue()) <= 1,
                  qPrintable(QStringLiteral("x %1: %2 instead of %3").arg(x).arg(got.name(), want.name())));
     }
-    QCOMPARE(shot.pixelColor(0, 0), QColor(0, 255, 255)); // the transparent entry shows the page
-    QCOMPARE(shot.pixelColor(7, 5), QColor(0, 0, 255));   // the opaque one covers it
+    QCOMPARE(shot.pixelColor(0, 0), QColor(0, 255, 255));  // the transparent entry shows the page
+    QCOMPARE(shot.pixelColor(7, 5), QColor(0, 0, 255));    // the opaque one covers it
     QCOMPARE(shot.pixelColor(12, 0), QColor(0, 255, 255)); // beyond the picture
 }
 

@@ -35,7 +35,7 @@ class EntryPrintLayoutTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void arrangement_data();
     void arrangement();
 };

@@ -15,7 +15,7 @@ class FontsTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void standIn_data();
     void standIn();
     void standIn_hasEveryCharacterOfTheBook_data() { standIn_data(); }
@@ -105,11 +105,16 @@ void FontsTest::namedFace_getsTheStandIn_data()
 {
     QTest::addColumn<QString>("named");
     QTest::addColumn<QString>("family");
-    QTest::newRow("宋体") << "宋体" << "Noto Serif CJK SC";
-    QTest::newRow("SimSun") << "SimSun" << "Noto Serif CJK SC";
-    QTest::newRow("楷体_GB2312") << "楷体_GB2312" << "LXGW WenKai";
-    QTest::newRow("隶书") << "隶书" << "LXGW WenKai";
-    QTest::newRow("仿宋_GB2312") << "仿宋_GB2312" << "Noto Serif CJK SC";
+    QTest::newRow("宋体") << "宋体"
+                          << "Noto Serif CJK SC";
+    QTest::newRow("SimSun") << "SimSun"
+                            << "Noto Serif CJK SC";
+    QTest::newRow("楷体_GB2312") << "楷体_GB2312"
+                                 << "LXGW WenKai";
+    QTest::newRow("隶书") << "隶书"
+                          << "LXGW WenKai";
+    QTest::newRow("仿宋_GB2312") << "仿宋_GB2312"
+                                 << "Noto Serif CJK SC";
 }
 
 void FontsTest::namedFace_getsTheStandIn()

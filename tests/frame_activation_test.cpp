@@ -22,9 +22,13 @@ class FrameActivationTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
-    void cleanup() { delete m_frame; m_install.reset(); }
+    void cleanup()
+    {
+        delete m_frame;
+        m_install.reset();
+    }
     void closing_bringsBackTheWindowUsedBefore_data();
     void closing_bringsBackTheWindowUsedBefore();
     void ctrlTab_walksTheViewersOnly();
@@ -32,7 +36,7 @@ private slots:
     void clickAfterArranging_keepsTheArrangement();
     void clickOnTheBackdrop_leavesTheActiveWindow();
 
-private:
+  private:
     QMdiArea *area() const { return m_frame->area(); }
     QMdiSubWindow *catalogue() const { return m_frame->catalogueWindow(); }
     QMdiSubWindow *open(const char *chapter)
@@ -43,8 +47,8 @@ private:
     // QTest's key clicks press and release their modifiers around the key; here Ctrl stays down.
     void tabWithCtrlHeld(Qt::Key key = Qt::Key_Tab)
     {
-        const Qt::KeyboardModifiers held = key == Qt::Key_Backtab ? Qt::ControlModifier | Qt::ShiftModifier
-                                                                   : Qt::ControlModifier;
+        const Qt::KeyboardModifiers held =
+            key == Qt::Key_Backtab ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier;
         QKeyEvent press(QEvent::KeyPress, key, held);
         QApplication::sendEvent(QApplication::focusWidget(), &press);
         QKeyEvent release(QEvent::KeyRelease, key, held);

@@ -24,9 +24,13 @@ class FrameKeyboardTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
-    void cleanup() { delete m_frame; m_install.reset(); }
+    void cleanup()
+    {
+        delete m_frame;
+        m_install.reset();
+    }
     void menuBar_keyboardNavigation_data();
     void menuBar_keyboardNavigation();
     void menuBar_captionsAsTabled();
@@ -35,7 +39,7 @@ private slots:
     void viewer_tabOrder_data();
     void viewer_tabOrder();
 
-private:
+  private:
     QWidget *focus() const { return QApplication::focusWidget(); }
     // A key as the user types it: an open menu has the keyboard, otherwise the focus widget.
     void type(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
@@ -153,10 +157,9 @@ void FrameKeyboardTest::viewer_tabOrder_data()
     QTest::addColumn<QStringList>("order");
     QTest::newRow("entry page") << "日常琐事" << 0 << QStringList{"Combo1", "Text3", "Text2"};
     QTest::newRow("panel") << "奇门符咒" << 1
-                           << QStringList{"Combo1",    "Text3",    "Text2",    "Command7",  "Command13",
-                                          "Command1",  "Command2", "Command3", "Command4",  "Command5",
-                                          "Command6",  "Command8", "Command9", "Command10", "Command11",
-                                          "Command12"};
+                           << QStringList{"Combo1",   "Text3",     "Text2",     "Command7", "Command13", "Command1",
+                                          "Command2", "Command3",  "Command4",  "Command5", "Command6",  "Command8",
+                                          "Command9", "Command10", "Command11", "Command12"};
 }
 
 void FrameKeyboardTest::viewer_tabOrder()

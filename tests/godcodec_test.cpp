@@ -37,7 +37,7 @@ class GodcodecTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void encode_decodesToTheGbkPage_data();
     void encode_decodesToTheGbkPage();
     void encode_refuses_data();
@@ -45,7 +45,7 @@ private slots:
     void builtArticleFiles_decodeToTheirPages_data();
     void builtArticleFiles_decodeToTheirPages();
 
-private:
+  private:
     int run(const QStringList &arguments, QString *errors = nullptr);
     QTemporaryDir m_dir;
 };
@@ -97,10 +97,13 @@ void GodcodecTest::encode_refuses_data()
     QTest::addColumn<QByteArray>("page");
     QTest::addColumn<QString>("reason");
     const QByteArray head = "<html><head><meta charset=gb2312><title>t</title></head>";
-    QTest::newRow("character outside GBK") << head + "<p>符😀</p>" << "line 1, column 61: GBK has no character U+1f600";
-    QTest::newRow("not UTF-8") << head + "<p>\xB7\xFB</p>" << "not valid UTF-8";
+    QTest::newRow("character outside GBK") << head + "<p>符😀</p>"
+                                           << "line 1, column 61: GBK has no character U+1f600";
+    QTest::newRow("not UTF-8") << head + "<p>\xB7\xFB</p>"
+                               << "not valid UTF-8";
     QTest::newRow("no GBK declaration") << QByteArray("<html><head><meta charset=utf-8>符</html>") << "gb2312 or gbk";
-    QTest::newRow("declaration too late") << "<html>" + QByteArray(1100, ' ') + "<meta charset=gb2312>" << "gb2312 or gbk";
+    QTest::newRow("declaration too late") << "<html>" + QByteArray(1100, ' ') + "<meta charset=gb2312>"
+                                          << "gb2312 or gbk";
     QTest::newRow("too long to be read whole") << head + QByteArray("符").repeated(33000) << "characters";
 }
 
@@ -135,7 +138,7 @@ void GodcodecTest::builtArticleFiles_decodeToTheirPages()
     const QString page = gbk.decode(decoded(readAll(god), shift));
     QVERIFY(!gbk.hasError());
     const auto title = QRegularExpression("<title>(.*?)</title>", QRegularExpression::CaseInsensitiveOption |
-                                                                    QRegularExpression::DotMatchesEverythingOption)
+                                                                      QRegularExpression::DotMatchesEverythingOption)
                            .match(page);
     QCOMPARE(title.captured(1).trimmed(), name);
 }

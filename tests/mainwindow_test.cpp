@@ -23,16 +23,20 @@ class MainWindowTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
-    void cleanup() { delete m_frame; m_install.reset(); }
+    void cleanup()
+    {
+        delete m_frame;
+        m_install.reset();
+    }
     void chapterCommands_oneViewerPerChapter();
     void arrangement_keepsCatalogueBehind_data();
     void arrangement_keepsCatalogueBehind();
     void timer_deletesTemporaryPage();
     void banner_onlyCheckedWhileCovered();
 
-private:
+  private:
     QList<Fllhb *> viewers() const { return openViewers(); }
     void trigger(const QString &item) { m_frame->findChild<QAction *>(item)->trigger(); }
     QMdiSubWindow *sub(int viewer) const { return Module1::subWindowOf(viewers().at(viewer)); }
@@ -132,7 +136,7 @@ void MainWindowTest::timer_deletesTemporaryPage()
     file.close();
     m_frame->timerTick();
     QVERIFY(!QFile::exists(page));
-    m_frame->timerTick(); // nothing there: nothing happens
+    m_frame->timerTick();        // nothing there: nothing happens
     QVERIFY(QDir().mkdir(page)); // cannot be deleted as a file: ignored, silently
     m_frame->timerTick();
     QVERIFY(QFileInfo(page).isDir());

@@ -13,7 +13,7 @@ class PageAddressTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void everyPage_roundTripsThroughItsText();
     void textForm_data();
     void textForm();
@@ -54,14 +54,21 @@ void PageAddressTest::textForm_data()
     QTest::addColumn<PageAddress>("page");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("title");
-    QTest::newRow("entry") << PageAddress::entry("日常琐事", "镇刑克法") << "日常琐事/镇刑克法" << "镇刑克法";
-    QTest::newRow("parentheses") << PageAddress::entry("驱煞转运", "命宫关煞灵符（女）") << "驱煞转运/命宫关煞灵符（女）"
+    QTest::newRow("entry") << PageAddress::entry("日常琐事", "镇刑克法") << "日常琐事/镇刑克法"
+                           << "镇刑克法";
+    QTest::newRow("parentheses") << PageAddress::entry("驱煞转运", "命宫关煞灵符（女）")
+                                 << "驱煞转运/命宫关煞灵符（女）"
                                  << "命宫关煞灵符（女）";
-    QTest::newRow("overview") << PageAddress::overview() << "奇门遁甲/玉女反闭诀" << "玉女反闭诀";
-    QTest::newRow("day chart") << PageAddress::dayChart(0) << "奇门遁甲/玉女反闭诀#子丑日" << "每日布局速成图（子丑日）";
-    QTest::newRow("figure") << PageAddress::figure(4) << "奇门遁甲/玉女反闭诀#四纵五横" << "四纵五横";
-    QTest::newRow("article") << PageAddress::article("祝由须知") << "祝由须知" << "祝由须知";
-    QTest::newRow("section") << PageAddress::article("符咒心得", "三、符的结构") << "符咒心得#三、符的结构" << "三、符的结构";
+    QTest::newRow("overview") << PageAddress::overview() << "奇门遁甲/玉女反闭诀"
+                              << "玉女反闭诀";
+    QTest::newRow("day chart") << PageAddress::dayChart(0) << "奇门遁甲/玉女反闭诀#子丑日"
+                               << "每日布局速成图（子丑日）";
+    QTest::newRow("figure") << PageAddress::figure(4) << "奇门遁甲/玉女反闭诀#四纵五横"
+                            << "四纵五横";
+    QTest::newRow("article") << PageAddress::article("祝由须知") << "祝由须知"
+                             << "祝由须知";
+    QTest::newRow("section") << PageAddress::article("符咒心得", "三、符的结构") << "符咒心得#三、符的结构"
+                             << "三、符的结构";
 }
 
 void PageAddressTest::textForm()
@@ -77,10 +84,11 @@ void PageAddressTest::textForm()
 void PageAddressTest::unknownText_givesNoAddress_data()
 {
     QTest::addColumn<QString>("text");
-    for (const char *text : {"", "/", "#", "日常琐事", "日常琐事/", "/镇刑克法", "日常琐事/镇刑克", "日常琐事/镇刑克法 ",
-                             "日常琐事/镇刑克法/", "治病驱魔/镇刑克法", "日常琐事/镇刑克法#子丑日", "奇门遁甲/真人步斗法#子丑日",
-                             "奇门遁甲/玉女反闭诀#", "奇门遁甲/玉女反闭诀#丑日", "奇门遁甲#子丑日", "符咒心得#", "符咒/心得",
-                             "灵箓汇编-日常琐事", "日常琐事/1"})
+    for (const char *text :
+         {"", "/", "#", "日常琐事", "日常琐事/", "/镇刑克法", "日常琐事/镇刑克", "日常琐事/镇刑克法 ",
+          "日常琐事/镇刑克法/", "治病驱魔/镇刑克法", "日常琐事/镇刑克法#子丑日", "奇门遁甲/真人步斗法#子丑日",
+          "奇门遁甲/玉女反闭诀#", "奇门遁甲/玉女反闭诀#丑日", "奇门遁甲#子丑日", "符咒心得#", "符咒/心得",
+          "灵箓汇编-日常琐事", "日常琐事/1"})
         QTest::newRow(text) << QString(text);
 }
 

@@ -31,7 +31,7 @@ class PictureCacheTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void find_onlyWhileFileUnchanged_data();
     void find_onlyWhileFileUnchanged();
     void key_isPictureAndBox();

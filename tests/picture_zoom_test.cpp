@@ -10,7 +10,7 @@ class PictureZoomTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void fitScale_data();
     void fitScale();
     void sequence_data();
@@ -53,8 +53,8 @@ void PictureZoomTest::sequence_data()
     QTest::newRow("in and out again is fitted") << "in out" << 0.25 << true << QRectF(260, 0, 280, 520);
     QTest::newRow("out at fit stays fitted") << "out out" << 0.25 << true << QRectF(260, 0, 280, 520);
     // 0.25 x 1.25^6 = 0.95, the seventh step would pass 1:1 and stops on it.
-    QTest::newRow("stepping in lands on 1:1") << "in in in in in in in" << 1. << false
-                                              << QRectF(-160, -780, 1120, 2080);
+    QTest::newRow("stepping in lands on 1:1")
+        << "in in in in in in in" << 1. << false << QRectF(-160, -780, 1120, 2080);
     QTest::newRow("1:1") << "1:1" << 1. << false << QRectF(-160, -780, 1120, 2080);
     QTest::newRow("1:1 on a screen of ratio 2") << "dpr2 1:1" << 0.5 << false << QRectF(120, -260, 560, 1040);
     QTest::newRow("the range ends at eight screen pixels")
@@ -68,8 +68,8 @@ void PictureZoomTest::sequence_data()
     // At 0.390625 the picture is 437.5 wide, narrower than the window: it stays centred across.
     QTest::newRow("narrower than the window stays centred across")
         << "in in pan:300:-40" << 0.390625 << false << QRectF(181.25, -186.25, 437.5, 812.5);
-    QTest::newRow("fitted follows the window") << "window:400:1040" << 0.357142857142857 << true
-                                               << QRectF(0, 148.571428571429, 400, 742.857142857143);
+    QTest::newRow("fitted follows the window")
+        << "window:400:1040" << 0.357142857142857 << true << QRectF(0, 148.571428571429, 400, 742.857142857143);
     QTest::newRow("zoomed keeps its scale when the window grows")
         << "1:1 pan:-5000:-5000 window:1000:600" << 1. << false << QRectF(-120, -1480, 1120, 2080);
 }
@@ -131,8 +131,9 @@ void PictureZoomTest::zoomKeepsThePointUnderTheMouse()
     in ? zoom.zoomIn(mouse) : zoom.zoomOut(mouse);
     QCOMPARE(zoom.scale(), in ? 1.25 : 0.8);
     const QPointF after = pictureUnder();
-    QVERIFY2(qAbs(after.x() - before.x()) < 1e-9 && qAbs(after.y() - before.y()) < 1e-9,
-             qPrintable(QStringLiteral("%1,%2 -> %3,%4").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
+    QVERIFY2(
+        qAbs(after.x() - before.x()) < 1e-9 && qAbs(after.y() - before.y()) < 1e-9,
+        qPrintable(QStringLiteral("%1,%2 -> %3,%4").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
 }
 
 QTEST_GUILESS_MAIN(PictureZoomTest)

@@ -1,7 +1,7 @@
 // The picture folder as the program will read it, and the generator that writes it.
 
-#include "common/Module1.h"
 #include "catalogue/Fmulu.h"
+#include "common/Module1.h"
 #include "content/Catalogue.h"
 #include "tools/picgen/ImageFiles.h"
 #include "tools/picgen/Ink.h"
@@ -31,9 +31,15 @@ namespace {
 // measured under openbox; a Windows title bar is a little taller).
 constexpr int kWindowChrome = 40;
 
-QString pictureDir() { return qEnvironmentVariable("LINGLU_BIN_DIR") + QStringLiteral("/picture"); }
+QString pictureDir()
+{
+    return qEnvironmentVariable("LINGLU_BIN_DIR") + QStringLiteral("/picture");
+}
 
-QString numbered(int number) { return content::pictureDigits(number) + QStringLiteral(".jpg"); }
+QString numbered(int number)
+{
+    return content::pictureDigits(number) + QStringLiteral(".jpg");
+}
 
 // The width share the viewer gives each picture, as a multiple of the normal share.
 std::map<int, double> widthFactors()
@@ -60,7 +66,8 @@ QImage load(const QString &name)
 // A small grey thumbnail, to tell pictures apart by what they show rather than by their bytes.
 QImage thumbnail(const QImage &image)
 {
-    return image.scaled(24, 44, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_Grayscale8);
+    return image.scaled(24, 44, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_Grayscale8);
 }
 
 double meanDifference(const QImage &a, const QImage &b)
@@ -165,12 +172,14 @@ QJsonObject allLayouts()
 QStringList collisions(const PictureLayout &layout)
 {
     QStringList found;
-    auto show = [](const QRectF &r) { return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()); };
+    auto show = [](const QRectF &r) {
+        return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
     for (std::size_t a = 0; a < layout.texts.size(); ++a)
         for (std::size_t b = a + 1; b < layout.texts.size(); ++b)
             if (layout.texts[a].second.intersects(layout.texts[b].second))
-                found << layout.texts[a].first + show(layout.texts[a].second) + QStringLiteral(" runs into ")
-                        + layout.texts[b].first + show(layout.texts[b].second);
+                found << layout.texts[a].first + show(layout.texts[a].second) + QStringLiteral(" runs into ") +
+                             layout.texts[b].first + show(layout.texts[b].second);
     for (const auto &[text, box] : layout.texts)
         for (const QPainterPath &mark : layout.marks)
             if (mark.intersects(box))
@@ -179,8 +188,8 @@ QStringList collisions(const PictureLayout &layout)
         const QPainterPath area = areaOf(seal);
         for (const QRectF &box : layout.main)
             if (area.intersects(box))
-                found << QStringLiteral("the seal ") + show(seal.boundingRect()) + QStringLiteral(" covers a main character ")
-                        + show(box);
+                found << QStringLiteral("the seal ") + show(seal.boundingRect()) +
+                             QStringLiteral(" covers a main character ") + show(box);
         for (const auto &[text, box] : layout.texts)
             if (area.intersects(box))
                 found << QStringLiteral("the seal ") + show(seal.boundingRect()) + QStringLiteral(" covers ") + text;
@@ -200,7 +209,7 @@ class PicturesTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase()
     {
         QVERIFY2(qEnvironmentVariableIsSet("LINGLU_BIN_DIR"), "LINGLU_BIN_DIR is not set");
@@ -335,7 +344,8 @@ private slots:
         // Away from the thinning edges, every pixel is the tile's pixel.
         for (int y = 0; y < globe.height() - 32; y += 3)
             for (int x = 0; x < globe.width() - 32; x += 5)
-                QVERIFY2(globe.pixel(x, y) == tile.pixel(x % P, y % P), qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+                QVERIFY2(globe.pixel(x, y) == tile.pixel(x % P, y % P),
+                         qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
         // The tile is seamless: its edges continue into each other (no cut line where tiles meet).
         auto edgeJump = [&](bool across) {
             double jump = 0, inside = 0;
@@ -378,8 +388,10 @@ private slots:
         QTest::addColumn<QSize>("client");
         QTest::addColumn<double>("tolerance");
         // A maximised main window: the screen less its title bar and menu bar.
-        const std::pair<QSize, double> screens[] = {{QSize(1280, 720), 1.125}, {QSize(1366, 768), 1.095},
-                                                    {QSize(1600, 900), 1.035}, {QSize(1920, 1080), 1.035},
+        const std::pair<QSize, double> screens[] = {{QSize(1280, 720), 1.125},
+                                                    {QSize(1366, 768), 1.095},
+                                                    {QSize(1600, 900), 1.035},
+                                                    {QSize(1920, 1080), 1.035},
                                                     {QSize(2560, 1440), 1.125}};
         for (const auto &[screen, tolerance] : screens)
             QTest::newRow(qPrintable(QStringLiteral("%1x%2").arg(screen.width()).arg(screen.height())))
@@ -402,8 +414,10 @@ private slots:
         // A circle of the picture becomes an ellipse whose axes differ by this ratio.
         const double distortion = std::max(boxShape / pictureShape, pictureShape / boxShape);
         QVERIFY2(distortion < tolerance, qPrintable(QStringLiteral("box %1x%2, picture %3x%4")
-                                                    .arg(box.width()).arg(box.height())
-                                                    .arg(picture.width()).arg(picture.height())));
+                                                        .arg(box.width())
+                                                        .arg(box.height())
+                                                        .arg(picture.width())
+                                                        .arg(picture.height())));
     }
 
     // Every numbered picture: its texts keep clear of each other and of every line, arrow and
@@ -442,7 +456,8 @@ private slots:
         stroker.setWidth(4);
         PictureLayout layout;
         // Two texts side by side, a line above them and a ring around the first: only the texts meet.
-        layout.texts = {{QStringLiteral("吉门出阵"), QRectF(100, 100, 120, 30)}, {QStringLiteral("六甲守位"), QRectF(205, 110, 30, 30)}};
+        layout.texts = {{QStringLiteral("吉门出阵"), QRectF(100, 100, 120, 30)},
+                        {QStringLiteral("六甲守位"), QRectF(205, 110, 30, 30)}};
         QPainterPath line(QPointF(0, 50));
         line.lineTo(QPointF(300, 50));
         QPainterPath ring;
@@ -508,12 +523,14 @@ private slots:
                                QStringLiteral("--threads"), QStringLiteral("1")})
                      .exitCode,
                  0);
-        const QStringList names = {QStringLiteral("005.jpg"),   QStringLiteral("086.jpg"),   QStringLiteral("079.jpg"),
-                                   QStringLiteral("llhba.bmp"), QStringLiteral("llhbd.bmp"), QStringLiteral("wkpna.gif")};
+        const QStringList names = {QStringLiteral("005.jpg"),   QStringLiteral("086.jpg"),
+                                   QStringLiteral("079.jpg"),   QStringLiteral("llhba.bmp"),
+                                   QStringLiteral("llhbd.bmp"), QStringLiteral("wkpna.gif")};
         for (const QString &name : names) {
             const QByteArray bytes = bytesOf(first.filePath(name));
             QVERIFY2(!bytes.isEmpty(), qPrintable(name));
-            QVERIFY2(bytes == bytesOf(second.filePath(name)), qPrintable(name + QStringLiteral(" differs between runs")));
+            QVERIFY2(bytes == bytesOf(second.filePath(name)),
+                     qPrintable(name + QStringLiteral(" differs between runs")));
             // The build drew the installed copy with two threads and the whole set: still the same.
             QVERIFY2(bytes == bytesOf(pictureDir() + QLatin1Char('/') + name),
                      qPrintable(name + QStringLiteral(" differs from the installed copy")));
@@ -566,7 +583,8 @@ private slots:
         QCOMPARE(picgen::saveGif(image, file), QString());
         const QImage back(file);
         QCOMPARE(back.size(), image.size());
-        QCOMPARE(back.convertToFormat(QImage::Format_RGB32), picgen::toPalette(image).convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(back.convertToFormat(QImage::Format_RGB32),
+                 picgen::toPalette(image).convertToFormat(QImage::Format_RGB32));
     }
 
     void iconFileHoldsEverySize()
@@ -631,7 +649,8 @@ private slots:
         const QRectF box(30, 40, 400, 500);
         for (int seed = 0; seed < 20; ++seed) {
             picgen::Rng rng{std::uint64_t(seed)};
-            const QRectF bounds = picgen::mergedGlyph(QStringLiteral("治传染病"), box, picgen::brushFont(), rng).boundingRect();
+            const QRectF bounds =
+                picgen::mergedGlyph(QStringLiteral("治传染病"), box, picgen::brushFont(), rng).boundingRect();
             QVERIFY(!bounds.isEmpty());
             QVERIFY(box.adjusted(-0.5, -0.5, 0.5, 0.5).contains(bounds));
         }
@@ -642,13 +661,14 @@ private slots:
         const QPointF from(100, 50);
         const QPointF to(120, 400);
         auto near = [](QPointF a, QPointF b, double tolerance) { return QLineF(a, b).length() < tolerance; };
-        for (const QPainterPath &path : {picgen::loopChain(from, to, 3, 15, true), picgen::loopChain(from, to, 2, 8, false),
-                                         picgen::zigzag(from, to, 4, 20)}) {
+        for (const QPainterPath &path : {picgen::loopChain(from, to, 3, 15, true),
+                                         picgen::loopChain(from, to, 2, 8, false), picgen::zigzag(from, to, 4, 20)}) {
             const QPolygonF line = path.toSubpathPolygons().first();
             QVERIFY(near(line.first(), from, 0.01));
             QVERIFY(near(line.last(), to, 0.01));
         }
-        const QPolygonF coil = picgen::spiral(QPointF(200, 100), QPointF(200, 160), 2.5, true).toSubpathPolygons().first();
+        const QPolygonF coil =
+            picgen::spiral(QPointF(200, 100), QPointF(200, 160), 2.5, true).toSubpathPolygons().first();
         QVERIFY(near(coil.first(), QPointF(200, 100), 0.01));
         QVERIFY(near(coil.last(), QPointF(200, 160), 60 * 0.15));
     }

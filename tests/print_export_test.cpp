@@ -2,13 +2,13 @@
 // articles exported to PDF and read back with poppler's tools; printing through the printer path;
 // failed exports; the picture viewer opened from a page and worked with the keys; copying.
 #include "app/MDIForm1.h"
+#include "app/Startup.h"
+#include "articles/ArticlePage.h"
+#include "articles/Fwangye.h"
 #include "common/Module1.h"
 #include "common/MsgBox.h"
 #include "common/PictureBox.h"
 #include "common/Pictures.h"
-#include "app/Startup.h"
-#include "articles/ArticlePage.h"
-#include "articles/Fwangye.h"
 #include "common/Printing.h"
 #include "content/Catalogue.h"
 #include "viewer/Fllhb.h"
@@ -123,14 +123,16 @@ struct PdfReading {
                     .match(info)
                     .captured(1)
                     .toInt();
-        text = withUnifiedIdeographs(withoutSpaces(runTool(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file,
-                                                                   QStringLiteral("-")})));
+        text = withUnifiedIdeographs(
+            withoutSpaces(runTool(QStringLiteral("pdftotext"),
+                                  {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-")})));
         // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
         const QStringList lines = runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file}).split('\n');
         for (const QString &line : lines.mid(2)) {
             const QStringList column = line.simplified().split(' ');
             if (column.size() >= 14 && column.at(2) == QStringLiteral("image"))
-                images.append({column.at(3).toInt(), column.at(4).toInt(), column.at(12).toInt(), column.at(13).toInt()});
+                images.append(
+                    {column.at(3).toInt(), column.at(4).toInt(), column.at(12).toInt(), column.at(13).toInt()});
         }
     }
 };
@@ -141,7 +143,7 @@ class PrintExportTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void init();
     void cleanup();
@@ -160,7 +162,7 @@ private slots:
     void pictureViewer_missingFile_oneMessage();
     void copy();
 
-private:
+  private:
     Fllhb *openChapter(const QString &shortTitle);
     void goTo(Fllhb *viewer, const QString &entry, const QString &buttons);
     PageCommands *commands(Fllhb *viewer) const { return viewer->pageCommands(); }
@@ -257,11 +259,18 @@ void PrintExportTest::exportPage_data()
     const QString qimen = QStringLiteral("奇门遁甲");
     QTest::newRow("真人步斗法") << qimen << "真人步斗法" << QString() << "真人步斗法" << 1;
     QTest::newRow("overview") << qimen << "玉女反闭诀" << QString() << "玉女反闭诀" << 1;
-    QTest::newRow("day chart") << qimen << "玉女反闭诀" << "Command4" << "每日布局速成图（午未日）" << 1;
-    QTest::newRow("figure") << qimen << "玉女反闭诀" << "Command9" << "丙奇符式" << 1;
-    QTest::newRow("picture hidden") << qimen << "玉女反闭诀" << "Command1,Command13" << "每日布局速成图（子丑日）" << 0;
+    QTest::newRow("day chart") << qimen << "玉女反闭诀"
+                               << "Command4"
+                               << "每日布局速成图（午未日）" << 1;
+    QTest::newRow("figure") << qimen << "玉女反闭诀"
+                            << "Command9"
+                            << "丙奇符式" << 1;
+    QTest::newRow("picture hidden") << qimen << "玉女反闭诀"
+                                    << "Command1,Command13"
+                                    << "每日布局速成图（子丑日）" << 0;
     // A page with a heading of its own.
-    QTest::newRow("heading title") << "镇宅兴家" << "镇刀兵舌谋害恶毕和之鬼法" << QString() << "镇刀兵舌谋害恶毕和之鬼法" << 1;
+    QTest::newRow("heading title") << "镇宅兴家"
+                                   << "镇刀兵舌谋害恶毕和之鬼法" << QString() << "镇刀兵舌谋害恶毕和之鬼法" << 1;
 }
 
 void PrintExportTest::exportPage()
@@ -481,7 +490,8 @@ void PrintExportTest::suggestedName()
         painter.drawText(100, 100, QStringLiteral("x"));
         return true;
     });
-    QCOMPARE(QFileInfo(printing::suggestedPdfPath(QStringLiteral("y"))).absolutePath(), m_out.filePath(QStringLiteral("sub")));
+    QCOMPARE(QFileInfo(printing::suggestedPdfPath(QStringLiteral("y"))).absolutePath(),
+             m_out.filePath(QStringLiteral("sub")));
 }
 
 void PrintExportTest::pictureViewer_data()
@@ -492,10 +502,18 @@ void PrintExportTest::pictureViewer_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<bool>("byDoubleClick");
 
-    QTest::newRow("talisman") << "日常琐事" << "镇食井不利灵符" << QString() << "镇食井不利灵符" << true;
-    QTest::newRow("祝由秘字 page") << "祝由秘字" << "治病总符" << QString() << "治病总符" << false;
-    QTest::newRow("day chart") << "奇门遁甲" << "玉女反闭诀" << "Command2" << "每日布局速成图（寅卯日）" << true;
-    QTest::newRow("figure") << "奇门遁甲" << "玉女反闭诀" << "Command11" << "禹罡式" << false;
+    QTest::newRow("talisman") << "日常琐事"
+                              << "镇食井不利灵符" << QString() << "镇食井不利灵符" << true;
+    QTest::newRow("祝由秘字 page") << "祝由秘字"
+                                   << "治病总符" << QString() << "治病总符" << false;
+    QTest::newRow("day chart") << "奇门遁甲"
+                               << "玉女反闭诀"
+                               << "Command2"
+                               << "每日布局速成图（寅卯日）" << true;
+    QTest::newRow("figure") << "奇门遁甲"
+                            << "玉女反闭诀"
+                            << "Command11"
+                            << "禹罡式" << false;
 }
 
 void PrintExportTest::pictureViewer()
@@ -552,8 +570,9 @@ void PrintExportTest::pictureViewer()
     QTest::keyClick(shown, Qt::Key_Down);
     QTest::keyClick(shown, Qt::Key_Right);
     const QPointF after = zoom.pictureRect().topLeft();
-    QVERIFY2(after.y() < before.y() && after.x() < before.x(),
-             qPrintable(QStringLiteral("%1,%2 -> %3,%4").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
+    QVERIFY2(
+        after.y() < before.y() && after.x() < before.x(),
+        qPrintable(QStringLiteral("%1,%2 -> %3,%4").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
     // A drag moves the picture with the mouse.
     QTest::mousePress(shown, Qt::LeftButton, {}, QPoint(300, 300));
     QMouseEvent move(QEvent::MouseMove, QPointF(340, 320), shown->mapToGlobal(QPointF(340, 320)), Qt::NoButton,

@@ -1,9 +1,9 @@
 // What Qt itself shows inside the program: message boxes with the text, one OK button and the
 // application title, no icon; and Qt's own words (OK, a child window's system menu, a pane's
 // context menu) in Chinese once Qt's translations are loaded.
+#include "app/QtTranslations.h"
 #include "common/Module1.h"
 #include "common/MsgBox.h"
-#include "app/QtTranslations.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -24,7 +24,7 @@ class QtTextsTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void messageBox_textOkAndTitleOnly_data();
     void messageBox_textOkAndTitleOnly();
@@ -32,7 +32,7 @@ private slots:
     void qtWords_inChinese();
     void translations_foundBesideTheProgramFirst();
 
-private:
+  private:
     bool m_translated = false;
 };
 
@@ -48,7 +48,9 @@ void QtTextsTest::messageBox_textOkAndTitleOnly_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("title");
     QTest::newRow("failure") << "文件未找到" << QString() << "灵箓汇编";
-    QTest::newRow("own caption") << "此时系统信息无效" << "关于" << "关于";
+    QTest::newRow("own caption") << "此时系统信息无效"
+                                 << "关于"
+                                 << "关于";
 }
 
 void QtTextsTest::messageBox_textOkAndTitleOnly()
@@ -85,10 +87,14 @@ void QtTextsTest::qtWords_inChinese_data()
 {
     QTest::addColumn<QString>("where");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("system menu: close") << "system menu" << "关闭";
-    QTest::newRow("system menu: move") << "system menu" << "移动";
-    QTest::newRow("pane menu: copy") << "pane menu" << "复制";
-    QTest::newRow("pane menu: select all") << "pane menu" << "全选";
+    QTest::newRow("system menu: close") << "system menu"
+                                        << "关闭";
+    QTest::newRow("system menu: move") << "system menu"
+                                       << "移动";
+    QTest::newRow("pane menu: copy") << "pane menu"
+                                     << "复制";
+    QTest::newRow("pane menu: select all") << "pane menu"
+                                           << "全选";
 }
 
 void QtTextsTest::qtWords_inChinese()

@@ -19,13 +19,13 @@ class RegularFileTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void readAll_exactBytes_data();
     void readAll_exactBytes();
     void readAll_fileShrankOrGrewAfterOpening();
     void load_smallPictureNeedsNoBoundSizedBuffer();
 
-private:
+  private:
     QString write(const QString &name, const QByteArray &bytes)
     {
         const QString path = m_dir.filePath(name);

@@ -36,7 +36,7 @@ class RobustArticlesTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void cleanup() { closeAllWindows(); }
     void awkwardFile_data();
     void awkwardFile();
@@ -98,8 +98,7 @@ void RobustArticlesTest::longLine_cutAtTheCap()
     QCOMPARE(decodedPage(line, 2), QByteArray(qsizetype(articlecodec::kMaxCharacters), '0'));
     articlecodec::ArticleReader reader;
     qsizetype fed = 0;
-    while (fed < line.size()
-           && reader.feed(reinterpret_cast<const unsigned char *>(line.constData()) + fed, 65536))
+    while (fed < line.size() && reader.feed(reinterpret_cast<const unsigned char *>(line.constData()) + fed, 65536))
         fed += 65536;
     reader.finish();
     QCOMPARE(reader.codes().size(), articlecodec::kMaxCharacters);

@@ -8,12 +8,12 @@
 #include "about/FrmAbout1.h"
 #include "app/ChapterOpener.h"
 #include "app/MDIForm1.h"
-#include "common/PictureBox.h"
-#include "common/Pictures.h"
 #include "articles/ArticlePage.h"
 #include "articles/Fwangye.h"
 #include "articles/PageFile.h"
 #include "catalogue/Fmulu.h"
+#include "common/PictureBox.h"
+#include "common/Pictures.h"
 #include "content/Catalogue.h"
 #include "viewer/Fllhb.h"
 
@@ -101,7 +101,7 @@ class RobustFaultsTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void cleanup();
 
@@ -127,7 +127,7 @@ private slots:
     void temPage_hardLinkNotWrittenThrough();
     void temPage_swappedForLinkMeanwhile();
 
-private:
+  private:
     // Skips the case when permission bits would not stop this process (root, as CI runs).
     bool skipUnreadableAsRoot(Fault fault);
     bool m_permissionsApply = true;
@@ -180,7 +180,8 @@ void RobustFaultsTest::entryPicture()
     const int expected = reportedForJpeg(fault) ? 1 : 0;
     QCOMPARE(boxes.count(), expected);
     if (expected)
-        QVERIFY2(boxes.shown().first().text.contains(QStringLiteral("055.jpg")), qPrintable(boxes.shown().first().text));
+        QVERIFY2(boxes.shown().first().text.contains(QStringLiteral("055.jpg")),
+                 qPrintable(boxes.shown().first().text));
     // A picture too large to show is said to be so, not called damaged.
     if (fault == Fault::HugePicture)
         QVERIFY2(boxes.shown().first().text.contains(QStringLiteral("太大")), qPrintable(boxes.shown().first().text));
@@ -414,7 +415,8 @@ void RobustFaultsTest::articleFile_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("shift");
     QTest::addColumn<Fault>("fault");
-    for (const auto &[name, shift] : {std::pair{QStringLiteral("符咒心得"), 2}, std::pair{QStringLiteral("祝由须知"), 3}})
+    for (const auto &[name, shift] :
+         {std::pair{QStringLiteral("符咒心得"), 2}, std::pair{QStringLiteral("祝由须知"), 3}})
         for (Fault fault : allFaults())
             QTest::addRow("%s %s", qPrintable(name), faultName(fault)) << name << shift << fault;
 }
@@ -430,8 +432,8 @@ void RobustFaultsTest::articleFile()
     QVERIFY(applyFault(installation.path(articleName(name)), fault));
     BoxRecorder boxes;
     MDIForm1 *frame = openFrame();
-    const bool unreadable = fault == Fault::Missing || fault == Fault::Directory || fault == Fault::Unreadable
-        || fault == Fault::NamedPipe;
+    const bool unreadable =
+        fault == Fault::Missing || fault == Fault::Directory || fault == Fault::Unreadable || fault == Fault::NamedPipe;
 
     for (int opening = 1; opening <= 2; ++opening) {
         boxes.clear();
@@ -485,8 +487,8 @@ void RobustFaultsTest::readOnlyInstallation()
     const auto unblocked = qScopeGuard([&] { QFile::remove(blocked); });
     const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
     QVERIFY(QFile::setPermissions(installation.root(), readOnly));
-    const auto writable = qScopeGuard(
-        [&] { QFile::setPermissions(installation.root(), readOnly | QFileDevice::WriteOwner); });
+    const auto writable =
+        qScopeGuard([&] { QFile::setPermissions(installation.root(), readOnly | QFileDevice::WriteOwner); });
     BoxRecorder boxes;
     MDIForm1 *frame = openFrame();
 
@@ -505,8 +507,9 @@ void RobustFaultsTest::readOnlyInstallation()
         QCOMPARE(boxes.count(), 0);
         QVERIFY(pages.first()->WebBrowser1()->toPlainText().contains(QStringLiteral("试验用的文章")));
         QVERIFY(QFileInfo(privatePage).isFile());
-        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
-            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
         QCOMPARE(QFileInfo(blocked).permissions() & others, QFileDevice::Permissions());
         // The timer deletes it there as well, and says nothing.
         frame->timerTick();
@@ -538,7 +541,8 @@ void RobustFaultsTest::installedCopy()
              "the installed copy can be written: make it read-only first");
     BoxRecorder boxes;
     MDIForm1 *frame = openFrame();
-    for (const auto &[name, shift] : {std::pair{QStringLiteral("符咒心得"), 2}, std::pair{QStringLiteral("祝由须知"), 3}}) {
+    for (const auto &[name, shift] :
+         {std::pair{QStringLiteral("符咒心得"), 2}, std::pair{QStringLiteral("祝由须知"), 3}}) {
         OpenArticlePage(name, shift);
         QCoreApplication::processEvents();
         QCOMPARE(boxes.count(), 0);

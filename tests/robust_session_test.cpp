@@ -43,7 +43,8 @@ QMap<QString, QString> listing(const QString &root)
         QCryptographicHash hash(QCryptographicHash::Sha256);
         if (file.open(QIODevice::ReadOnly))
             hash.addData(&file);
-        entries.insert(relative, QStringLiteral("%1 bytes %2").arg(info.size()).arg(QString::fromLatin1(hash.result().toHex())));
+        entries.insert(relative,
+                       QStringLiteral("%1 bytes %2").arg(info.size()).arg(QString::fromLatin1(hash.result().toHex())));
     }
     return entries;
 }
@@ -66,7 +67,7 @@ class RobustSessionTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void wholeSession_touchesOnlyTemPage();
 };
 
@@ -77,8 +78,8 @@ void RobustSessionTest::wholeSession_touchesOnlyTemPage()
     QTemporaryDir copy;
     std::unique_ptr<Installation> small;
     QString root;
-    if (!built.isEmpty() && QFileInfo::exists(built + QStringLiteral("/picture/249.jpg"))
-        && QFileInfo::exists(built + QStringLiteral("/god/祝由须知.god"))) {
+    if (!built.isEmpty() && QFileInfo::exists(built + QStringLiteral("/picture/249.jpg")) &&
+        QFileInfo::exists(built + QStringLiteral("/god/祝由须知.god"))) {
         QVERIFY(copyTree(built + QStringLiteral("/picture"), copy.filePath(QStringLiteral("picture"))));
         QVERIFY(copyTree(built + QStringLiteral("/god"), copy.filePath(QStringLiteral("god"))));
         root = copy.path();
@@ -110,8 +111,8 @@ void RobustSessionTest::wholeSession_touchesOnlyTemPage()
 
         // Every chapter from its menu command, every entry of its list.
         int entriesShown = 0;
-        for (const char *command : {"祝由秘字", "奇门符咒", "镇宅兴家", "夜行护身", "日常琐事", "治病驱魔",
-                                    "驱煞转运", "问世通灵", "修身养性", "隐身飞升"}) {
+        for (const char *command : {"祝由秘字", "奇门符咒", "镇宅兴家", "夜行护身", "日常琐事", "治病驱魔", "驱煞转运",
+                                    "问世通灵", "修身养性", "隐身飞升"}) {
             trigger(command);
             auto *viewer = qobject_cast<Fllhb *>(frame.area()->activeSubWindow()->widget());
             QVERIFY2(viewer, command);
@@ -126,7 +127,8 @@ void RobustSessionTest::wholeSession_touchesOnlyTemPage()
         trigger("奇门符咒");
         auto *qimen = qobject_cast<Fllhb *>(frame.area()->activeSubWindow()->widget());
         QVERIFY(qimen);
-        qimen->chooseEntry(qimen->findChild<QComboBox *>(QStringLiteral("Combo1"))->findText(QStringLiteral("玉女反闭诀")));
+        qimen->chooseEntry(
+            qimen->findChild<QComboBox *>(QStringLiteral("Combo1"))->findText(QStringLiteral("玉女反闭诀")));
         for (int button = 1; button <= 13; ++button) {
             auto *command = qimen->findChild<QPushButton *>(QStringLiteral("Command%1").arg(button));
             QVERIFY(command);

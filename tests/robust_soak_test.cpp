@@ -59,7 +59,7 @@ class RobustSoakTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void cleanup() { closeAllWindows(); }
     void bannerTicks_memoryFlat();
     void chapterCycles_memoryFlat();

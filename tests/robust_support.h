@@ -37,8 +37,7 @@
 namespace robust {
 
 // The frame's child windows of one kind, in the order they were created.
-template<typename Form>
-QList<Form *> childForms(MDIForm1 *frame)
+template <typename Form> QList<Form *> childForms(MDIForm1 *frame)
 {
     QList<Form *> forms;
     for (QMdiSubWindow *sub : frame->area()->subWindowList(QMdiArea::CreationOrder))
@@ -46,7 +45,6 @@ QList<Form *> childForms(MDIForm1 *frame)
             forms.append(form);
     return forms;
 }
-
 
 // What can be wrong with a file the program reads. The last three are hostile rather than damaged:
 // a named pipe in the file's place (opening it for reading waits for a writer), a small JPEG of
@@ -57,24 +55,33 @@ enum class Fault { Missing, Empty, Truncated, NotAPicture, Directory, Unreadable
 inline const char *faultName(Fault fault)
 {
     switch (fault) {
-    case Fault::Missing: return "missing";
-    case Fault::Empty: return "empty";
-    case Fault::Truncated: return "truncated";
-    case Fault::NotAPicture: return "not a picture";
-    case Fault::Directory: return "directory";
-    case Fault::Unreadable: return "unreadable";
-    case Fault::NamedPipe: return "named pipe";
-    case Fault::ScanBomb: return "thousands of scans";
-    case Fault::HugePicture: return "12000 x 12000";
+    case Fault::Missing:
+        return "missing";
+    case Fault::Empty:
+        return "empty";
+    case Fault::Truncated:
+        return "truncated";
+    case Fault::NotAPicture:
+        return "not a picture";
+    case Fault::Directory:
+        return "directory";
+    case Fault::Unreadable:
+        return "unreadable";
+    case Fault::NamedPipe:
+        return "named pipe";
+    case Fault::ScanBomb:
+        return "thousands of scans";
+    case Fault::HugePicture:
+        return "12000 x 12000";
     }
     return "?";
 }
 
 inline const QList<Fault> &allFaults()
 {
-    static const QList<Fault> faults = {Fault::Missing,    Fault::Empty,      Fault::Truncated,
-                                        Fault::NotAPicture, Fault::Directory,  Fault::Unreadable,
-                                        Fault::NamedPipe,   Fault::ScanBomb,   Fault::HugePicture};
+    static const QList<Fault> faults = {Fault::Missing,     Fault::Empty,     Fault::Truncated,
+                                        Fault::NotAPicture, Fault::Directory, Fault::Unreadable,
+                                        Fault::NamedPipe,   Fault::ScanBomb,  Fault::HugePicture};
     return faults;
 }
 
@@ -166,7 +173,7 @@ inline bool applyFault(const QString &path, Fault fault)
 // is "open" (the modal loop of a real box).
 class BoxRecorder
 {
-public:
+  public:
     BoxRecorder()
     {
         msgbox::setObserver([this](const msgbox::Shown &box) {
@@ -188,7 +195,7 @@ public:
     void clear() { m_shown.clear(); }
     void setWhileOpen(std::function<void()> work) { m_whileOpen = std::move(work); }
 
-private:
+  private:
     QList<msgbox::Shown> m_shown;
     std::function<void()> m_whileOpen;
     int m_depth = 0;
@@ -250,7 +257,7 @@ inline void resetPeakKiB()
 // the run's time-out says nothing about where it stopped.
 class Watchdog
 {
-public:
+  public:
     Watchdog(const char *what, double seconds, qint64 maxGrowthMiB = 600)
         : m_what(what)
     {
@@ -265,7 +272,8 @@ public:
                 }
                 const qint64 now = residentKiB();
                 if (start >= 0 && now >= 0 && now - start > maxGrowthMiB * 1024) {
-                    std::fprintf(stderr, "FAIL! %s: grew by %lld MiB\n", m_what, static_cast<long long>((now - start) / 1024));
+                    std::fprintf(stderr, "FAIL! %s: grew by %lld MiB\n", m_what,
+                                 static_cast<long long>((now - start) / 1024));
                     std::_Exit(3);
                 }
                 m_wake.wait_for(lock, std::chrono::milliseconds(20));
@@ -284,7 +292,7 @@ public:
     Watchdog(const Watchdog &) = delete;
     Watchdog &operator=(const Watchdog &) = delete;
 
-private:
+  private:
     const char *m_what;
     std::mutex m_mutex;
     std::condition_variable m_wake;

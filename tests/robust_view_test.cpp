@@ -31,17 +31,16 @@ constexpr int kShift = 2;
 QByteArray pageWithBody(const QByteArray &body)
 {
     return "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
-           "<title>hostile</title></head><body>"
-        + body + "</body></html>";
+           "<title>hostile</title></head><body>" +
+           body + "</body></html>";
 }
 
 bool writeArticle(const Installation &installation, const QByteArray &page)
 {
-    const articlecodec::Encoded encoded
-        = articlecodec::encodeArticle(std::string_view(page.constData(), std::size_t(page.size())), kShift, 200);
-    return encoded.ok
-        && writeFile(installation.path(articleName(kArticle)),
-                     QByteArray(encoded.bytes.data(), qsizetype(encoded.bytes.size())));
+    const articlecodec::Encoded encoded =
+        articlecodec::encodeArticle(std::string_view(page.constData(), std::size_t(page.size())), kShift, 200);
+    return encoded.ok && writeFile(installation.path(articleName(kArticle)),
+                                   QByteArray(encoded.bytes.data(), qsizetype(encoded.bytes.size())));
 }
 
 // Opens the test article in a frame of its own, which the test's clean-up closes.
@@ -68,9 +67,9 @@ QByteArray nestedTables(int depth)
 class UrlRecorder : public QObject
 {
     Q_OBJECT
-public:
+  public:
     QList<QUrl> urls;
-public slots:
+  public slots:
     void open(const QUrl &url) { urls.append(url); }
 };
 
@@ -80,7 +79,7 @@ class RobustViewTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void cleanup() { closeAllWindows(); }
     void hostilePage_data();
     void hostilePage();
@@ -101,11 +100,13 @@ void RobustViewTest::hostilePage_data()
     QTest::newRow("picture of file:///dev/urandom") << QByteArray("<img src=\"file:///dev/urandom\">") << 1;
     QTest::newRow("style sheet /dev/zero") << QByteArray("<link rel=\"stylesheet\" href=\"/dev/zero\"><p>x</p>") << 1;
     QTest::newRow("style sheet import") << QByteArray("<style>@import url(/dev/zero);</style><p>x</p>") << 1;
-    QTest::newRow("background /dev/zero") << QByteArray("<table background=\"/dev/zero\"><tr><td>x</td></tr></table>") << 1;
+    QTest::newRow("background /dev/zero")
+        << QByteArray("<table background=\"/dev/zero\"><tr><td>x</td></tr></table>") << 1;
     QTest::newRow("picture outside: /etc/passwd") << QByteArray("<img src=\"../../../../../../etc/passwd\">") << 1;
     QTest::newRow("a name with NUL characters") << QByteArray("<img src=\"picture/%00%00001.jpg\">") << 1;
     QTest::newRow("link in the installation to /dev/zero") << QByteArray("<img src=\"picture/zero.png\">") << 1;
-    QTest::newRow("pipe in the installation") << QByteArray("<img src=\"picture/pipe.png\"><link rel=\"stylesheet\" href=\"pipe.css\">") << 2;
+    QTest::newRow("pipe in the installation")
+        << QByteArray("<img src=\"picture/pipe.png\"><link rel=\"stylesheet\" href=\"pipe.css\">") << 2;
     QTest::newRow("data URL picture") << QByteArray("<img src=\"data:image/png;base64,iVBORw0KGgo=\">") << 1;
     QByteArray many;
     for (int i = 0; i < 860; ++i)
@@ -179,7 +180,8 @@ void RobustViewTest::failedPicture_notReadAgain()
     // from what it remembers, without reading or decoding it again.
     Installation installation;
     QVERIFY(applyFault(installation.path(pictureName(7)), Fault::NotAPicture));
-    QVERIFY(writeArticle(installation, pageWithBody("<img src=\"picture/007.jpg\"><img src=\"picture/007.jpg?again\">")));
+    QVERIFY(
+        writeArticle(installation, pageWithBody("<img src=\"picture/007.jpg\"><img src=\"picture/007.jpg?again\">")));
     BoxRecorder boxes;
     Fwangye *page = openArticleInNewFrame();
     QVERIFY(page);
@@ -272,8 +274,8 @@ void RobustViewTest::flattenDeepTables_data()
     QTest::newRow("upper case") << QString::fromLatin1(nestedTables(10).toUpper()) << pagesanitiser::kMaxTableDepth;
     // Stray closing tags, then a row outside any table: the view's parser opens a table of its own
     // for it, one level more than the tags count. Every table is flattened then.
-    QTest::newRow("a stray row") << QString::fromLatin1(nestedTables(2) + QByteArray("</td></tr></table>").repeated(3)
-                                                        + "<tr><td>" + nestedTables(6))
+    QTest::newRow("a stray row") << QString::fromLatin1(nestedTables(2) + QByteArray("</td></tr></table>").repeated(3) +
+                                                        "<tr><td>" + nestedTables(6))
                                  << 0;
 }
 

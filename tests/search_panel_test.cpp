@@ -17,9 +17,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -37,7 +37,7 @@ class SearchPanelTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void cleanup();
     void command_placedInMenu_ctrlFOpensEscCloses();
@@ -48,7 +48,7 @@ private slots:
     void missingArticle_lineInPanelNoMessage();
     void bookIndex_sameForPanelAndBenchmark();
 
-private:
+  private:
     void writeArticle(const QString &name, int shift, const QString &body) const;
     SearchPanel *openPanel();
     void type(const QString &query);
@@ -61,11 +61,12 @@ private:
 
 void SearchPanelTest::writeArticle(const QString &name, int shift, const QString &body) const
 {
-    const QString page = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\"><title>"
-        + name + "</title></head><body>" + body + "</body></html>";
+    const QString page = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\"><title>" +
+                         name + "</title></head><body>" + body + "</body></html>";
     QStringEncoder gbk("GBK");
     const QByteArray bytes = gbk.encode(page);
-    const articlecodec::Encoded encoded = articlecodec::encodeArticle(std::string_view(bytes.data(), bytes.size()), shift);
+    const articlecodec::Encoded encoded =
+        articlecodec::encodeArticle(std::string_view(bytes.data(), bytes.size()), shift);
     QVERIFY(encoded.ok);
     QDir(m_install->root()).mkpath("god");
     QFile file(QDir(m_install->root()).filePath("god/" + name + ".god"));
@@ -197,12 +198,30 @@ void SearchPanelTest::jump_data()
     QTest::addColumn<QString>("pane");
     QTest::addColumn<QString>("marked");
 
-    QTest::newRow("lower pane, first entry") << "撞客" << "灵箓汇编-夜行护身" << "压鬼怪祟人法" << "Text2" << "撞客";
-    QTest::newRow("upper pane, later entry") << "冲井花水" << "灵箓汇编-夜行护身" << "禳狐祟迷人灵符" << "Text3"
+    QTest::newRow("lower pane, first entry") << "撞客"
+                                             << "灵箓汇编-夜行护身"
+                                             << "压鬼怪祟人法"
+                                             << "Text2"
+                                             << "撞客";
+    QTest::newRow("upper pane, later entry") << "冲井花水"
+                                             << "灵箓汇编-夜行护身"
+                                             << "禳狐祟迷人灵符"
+                                             << "Text3"
                                              << "冲井花水";
-    QTest::newRow("by pinyin") << "zgysf" << "灵箓汇编-隐身飞升" << "诸葛隐身法" << "Text3" << "诸葛隐身法";
-    QTest::newRow("traditional, first page") << "數術功" << "灵箓汇编-祝由秘字" << "数术功治病" << "Text3" << "数术功";
-    QTest::newRow("two words, shared page") << "镇不详 兆" << "灵箓汇编-日常琐事" << "镇不详之兆法" << "Text3"
+    QTest::newRow("by pinyin") << "zgysf"
+                               << "灵箓汇编-隐身飞升"
+                               << "诸葛隐身法"
+                               << "Text3"
+                               << "诸葛隐身法";
+    QTest::newRow("traditional, first page") << "數術功"
+                                             << "灵箓汇编-祝由秘字"
+                                             << "数术功治病"
+                                             << "Text3"
+                                             << "数术功";
+    QTest::newRow("two words, shared page") << "镇不详 兆"
+                                            << "灵箓汇编-日常琐事"
+                                            << "镇不详之兆法"
+                                            << "Text3"
                                             << "镇不详";
 }
 

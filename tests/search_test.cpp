@@ -16,10 +16,10 @@ Q_DECLARE_METATYPE(search::Pane)
 
 namespace {
 
-const QString kArticlePage = QStringLiteral(
-    "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
-    "<title>符咒心得</title></head><body><h1>符咒心得</h1>"
-    "<p>画符之前，先须净心；心不净则符不灵。</p><p>书符宜用朱砂，<br>亦可用墨。</p></body></html>");
+const QString kArticlePage =
+    QStringLiteral("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
+                   "<title>符咒心得</title></head><body><h1>符咒心得</h1>"
+                   "<p>画符之前，先须净心；心不净则符不灵。</p><p>书符宜用朱砂，<br>亦可用墨。</p></body></html>");
 
 std::vector<search::ArticleSource> articles()
 {
@@ -81,7 +81,7 @@ class SearchTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void find_data();
     void find();
     void noMatch_data();
@@ -105,38 +105,76 @@ void SearchTest::find_data()
     QTest::addColumn<Pane>("pane");
     QTest::addColumn<QString>("hit"); // the characters highlighted, as shown
 
-    QTest::newRow("substring in a lower pane") << "撞客" << "夜行护身" << "压鬼怪祟人法" << Pane::Lower << "撞客";
-    QTest::newRow("substring in a name") << "狐祟迷人" << "夜行护身" << "禳狐祟迷人灵符" << Pane::Upper << "狐祟迷人";
-    QTest::newRow("in an incantation") << "狐踪永除" << "夜行护身" << "禳狐祟迷人灵符" << Pane::Lower
-                                                  << "狐踪永除";
-    QTest::newRow("two words, hit shown is the first") << "井花水 狐" << "夜行护身" << "禳狐祟迷人灵符"
-                                                       << Pane::Upper << "狐";
-    QTest::newRow("two words, other order") << "狐 井花水" << "夜行护身" << "禳狐祟迷人灵符" << Pane::Upper << "狐";
-    QTest::newRow("words far apart in two panes") << "卯时 急急如律令" << "夜行护身" << "禳狐祟迷人灵符"
-                                                  << Pane::Upper << "卯时";
-    QTest::newRow("traditional finds simplified") << "壓鬼怪" << "夜行护身" << "压鬼怪祟人法" << Pane::Upper << "压鬼怪";
-    QTest::newRow("traditional 鎮宅") << "鎮宅安家" << "镇宅兴家" << "镇宅安家符（室中狐狸）" << Pane::Upper
-                                     << "镇宅安家";
-    QTest::newRow("traditional 護") << "夜行護身" << "夜行护身" << "夜行护身灵符" << Pane::Upper << "夜行护身";
-    QTest::newRow("full pinyin") << "yaguiguai" << "夜行护身" << "压鬼怪祟人法" << Pane::Upper << "压鬼怪";
-    QTest::newRow("full pinyin, upper case") << "ZhuGe" << "隐身飞升" << "诸葛隐身法" << Pane::Upper << "诸葛";
-    QTest::newRow("initials") << "zgysf" << "隐身飞升" << "诸葛隐身法" << Pane::Upper << "诸葛隐身法";
-    QTest::newRow("initials and syllables mixed") << "zhugeysf" << "隐身飞升" << "诸葛隐身法" << Pane::Upper
-                                                  << "诸葛隐身法";
-    QTest::newRow("pinyin being typed") << "zhenzhaiwaizhux" << "镇宅兴家" << "镇宅外诸邪灵符" << Pane::Upper
-                                        << "镇宅外诸邪";
-    QTest::newRow("ü typed as v") << "nannv" << "问世通灵" << "男女移胎灵符" << Pane::Upper << "男女";
-    QTest::newRow("ü typed as u") << "nannu" << "问世通灵" << "男女移胎灵符" << Pane::Upper << "男女";
-    QTest::newRow("pinyin and characters") << "nannv 移胎" << "问世通灵" << "男女移胎灵符" << Pane::Upper << "男女";
-    QTest::newRow("ASCII parentheses") << "(室中狐狸)" << "镇宅兴家" << "镇宅安家符（室中狐狸）" << Pane::Upper
-                                       << "（室中狐狸）";
-    QTest::newRow("full-width parentheses") << "（室中鬼祟）" << "镇宅兴家" << "镇宅安家符（室中鬼祟）"
-                                            << Pane::Upper << "（室中鬼祟）";
-    QTest::newRow("ASCII comma for 、") << "镇风,光,怪" << "镇宅兴家" << "镇风、光、怪法" << Pane::Upper << "镇风、光、怪";
-    QTest::newRow("full-width letters") << "ＸＸＸ上玉女" << "奇门遁甲" << "玉女反闭诀" << Pane::Lower << "XXX上玉女";
-    QTest::newRow("article passage") << "先须净心" << "符咒心得" << "符咒心得" << Pane::Article << "先须净心";
-    QTest::newRow("article, ASCII punctuation") << "朱砂,亦可" << "符咒心得" << "符咒心得" << Pane::Article
-                                                << QString("朱砂，") + QChar::LineSeparator + "亦可";
+    QTest::newRow("substring in a lower pane") << "撞客"
+                                               << "夜行护身"
+                                               << "压鬼怪祟人法" << Pane::Lower << "撞客";
+    QTest::newRow("substring in a name") << "狐祟迷人"
+                                         << "夜行护身"
+                                         << "禳狐祟迷人灵符" << Pane::Upper << "狐祟迷人";
+    QTest::newRow("in an incantation") << "狐踪永除"
+                                       << "夜行护身"
+                                       << "禳狐祟迷人灵符" << Pane::Lower << "狐踪永除";
+    QTest::newRow("two words, hit shown is the first") << "井花水 狐"
+                                                       << "夜行护身"
+                                                       << "禳狐祟迷人灵符" << Pane::Upper << "狐";
+    QTest::newRow("two words, other order") << "狐 井花水"
+                                            << "夜行护身"
+                                            << "禳狐祟迷人灵符" << Pane::Upper << "狐";
+    QTest::newRow("words far apart in two panes") << "卯时 急急如律令"
+                                                  << "夜行护身"
+                                                  << "禳狐祟迷人灵符" << Pane::Upper << "卯时";
+    QTest::newRow("traditional finds simplified") << "壓鬼怪"
+                                                  << "夜行护身"
+                                                  << "压鬼怪祟人法" << Pane::Upper << "压鬼怪";
+    QTest::newRow("traditional 鎮宅") << "鎮宅安家"
+                                      << "镇宅兴家"
+                                      << "镇宅安家符（室中狐狸）" << Pane::Upper << "镇宅安家";
+    QTest::newRow("traditional 護") << "夜行護身"
+                                    << "夜行护身"
+                                    << "夜行护身灵符" << Pane::Upper << "夜行护身";
+    QTest::newRow("full pinyin") << "yaguiguai"
+                                 << "夜行护身"
+                                 << "压鬼怪祟人法" << Pane::Upper << "压鬼怪";
+    QTest::newRow("full pinyin, upper case") << "ZhuGe"
+                                             << "隐身飞升"
+                                             << "诸葛隐身法" << Pane::Upper << "诸葛";
+    QTest::newRow("initials") << "zgysf"
+                              << "隐身飞升"
+                              << "诸葛隐身法" << Pane::Upper << "诸葛隐身法";
+    QTest::newRow("initials and syllables mixed") << "zhugeysf"
+                                                  << "隐身飞升"
+                                                  << "诸葛隐身法" << Pane::Upper << "诸葛隐身法";
+    QTest::newRow("pinyin being typed") << "zhenzhaiwaizhux"
+                                        << "镇宅兴家"
+                                        << "镇宅外诸邪灵符" << Pane::Upper << "镇宅外诸邪";
+    QTest::newRow("ü typed as v") << "nannv"
+                                  << "问世通灵"
+                                  << "男女移胎灵符" << Pane::Upper << "男女";
+    QTest::newRow("ü typed as u") << "nannu"
+                                  << "问世通灵"
+                                  << "男女移胎灵符" << Pane::Upper << "男女";
+    QTest::newRow("pinyin and characters") << "nannv 移胎"
+                                           << "问世通灵"
+                                           << "男女移胎灵符" << Pane::Upper << "男女";
+    QTest::newRow("ASCII parentheses") << "(室中狐狸)"
+                                       << "镇宅兴家"
+                                       << "镇宅安家符（室中狐狸）" << Pane::Upper << "（室中狐狸）";
+    QTest::newRow("full-width parentheses") << "（室中鬼祟）"
+                                            << "镇宅兴家"
+                                            << "镇宅安家符（室中鬼祟）" << Pane::Upper << "（室中鬼祟）";
+    QTest::newRow("ASCII comma for 、") << "镇风,光,怪"
+                                        << "镇宅兴家"
+                                        << "镇风、光、怪法" << Pane::Upper << "镇风、光、怪";
+    QTest::newRow("full-width letters") << "ＸＸＸ上玉女"
+                                        << "奇门遁甲"
+                                        << "玉女反闭诀" << Pane::Lower << "XXX上玉女";
+    QTest::newRow("article passage") << "先须净心"
+                                     << "符咒心得"
+                                     << "符咒心得" << Pane::Article << "先须净心";
+    QTest::newRow("article, ASCII punctuation")
+        << "朱砂,亦可"
+        << "符咒心得"
+        << "符咒心得" << Pane::Article << QString("朱砂，") + QChar::LineSeparator + "亦可";
 }
 
 void SearchTest::find()
@@ -273,9 +311,10 @@ void SearchTest::article_missingOrDamaged_leftOutWithNotice()
     QVERIFY(book().notices().front().contains("文件未找到"));
 
     // Bytes that decode to no page at all, and an empty page.
-    const search::SearchIndex damaged(content::Catalogue::instance(),
-                                      {{"符咒心得", 2, [](QString *) { return std::optional<QString>("\x01\x7f 先须净心"); }},
-                                       {"祝由须知", 3, [](QString *) { return std::optional<QString>(QString()); }}});
+    const search::SearchIndex damaged(
+        content::Catalogue::instance(),
+        {{"符咒心得", 2, [](QString *) { return std::optional<QString>("\x01\x7f 先须净心"); }},
+         {"祝由须知", 3, [](QString *) { return std::optional<QString>(QString()); }}});
     QCOMPARE(damaged.notices().size(), 1);
     QVERIFY(damaged.notices().front().contains("符咒心得"));
     QCOMPARE(damaged.find("先须净心").total, 0);
@@ -305,14 +344,22 @@ void SearchTest::pinyin_data()
     QTest::addColumn<QString>("word");
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("length");
-    QTest::newRow("whole syllables") << "镇宅兴家" << "zhenzhai" << 0 << 2;
-    QTest::newRow("initials") << "镇宅兴家" << "zzxj" << 0 << 4;
-    QTest::newRow("inside the name") << "镇宅兴家" << "xingjia" << 2 << 2;
-    QTest::newRow("unfinished last syllable") << "镇宅兴家" << "zhenzh" << 0 << 2;
-    QTest::newRow("second reading of 行") << "夜行护身" << "yehang" << 0 << 2;
-    QTest::newRow("not consecutive") << "镇宅兴家" << "zhenxing" << -1 << 0;
-    QTest::newRow("wrong syllable") << "镇宅兴家" << "zhanzhai" << -1 << 0;
-    QTest::newRow("not pinyin") << "镇宅兴家" << "zh1" << -1 << 0;
+    QTest::newRow("whole syllables") << "镇宅兴家"
+                                     << "zhenzhai" << 0 << 2;
+    QTest::newRow("initials") << "镇宅兴家"
+                              << "zzxj" << 0 << 4;
+    QTest::newRow("inside the name") << "镇宅兴家"
+                                     << "xingjia" << 2 << 2;
+    QTest::newRow("unfinished last syllable") << "镇宅兴家"
+                                              << "zhenzh" << 0 << 2;
+    QTest::newRow("second reading of 行") << "夜行护身"
+                                          << "yehang" << 0 << 2;
+    QTest::newRow("not consecutive") << "镇宅兴家"
+                                     << "zhenxing" << -1 << 0;
+    QTest::newRow("wrong syllable") << "镇宅兴家"
+                                    << "zhanzhai" << -1 << 0;
+    QTest::newRow("not pinyin") << "镇宅兴家"
+                                << "zh1" << -1 << 0;
     QTest::newRow("long word, many readings") << "镇宅兴家" << QString(60, 'z') << -1 << 0;
 }
 

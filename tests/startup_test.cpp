@@ -1,9 +1,9 @@
 // Start-up: the clock check, AppPath and the file names formed from it, the message-box seam, and
 // the main window that start-up creates.
 #include "app/MDIForm1.h"
+#include "app/Startup.h"
 #include "common/Module1.h"
 #include "common/MsgBox.h"
-#include "app/Startup.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -16,7 +16,7 @@ class StartupTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init();
     void cleanup();
     void clockCheck_data();
@@ -26,7 +26,7 @@ private slots:
     void msgBox_defaultCaptionAndOpenState();
     void mainWindow_menuBarInOrder();
 
-private:
+  private:
     QList<msgbox::Shown> m_shown;
 };
 
@@ -86,9 +86,8 @@ void StartupTest::clockCheck()
 
 void StartupTest::clockWarning_exactText()
 {
-    QCOMPARE(Module1::clockWarningText(),
-             "******** 警告 ********\r\n\r\n计算机系统时钟错误！！！\r\n\r\n"
-             "请将计算机的日期恢复到当前日期后再重新启动本程序！！！");
+    QCOMPARE(Module1::clockWarningText(), "******** 警告 ********\r\n\r\n计算机系统时钟错误！！！\r\n\r\n"
+                                          "请将计算机的日期恢复到当前日期后再重新启动本程序！！！");
 }
 
 void StartupTest::appFile_mapsBackslashesOntoTheFolder()

@@ -26,7 +26,7 @@ class ViewerPicturesTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init()
     {
         viewer::PictureLoader::instance().cache().clear();
@@ -46,7 +46,7 @@ private slots:
     void resized_pictureFollowsBoxNotFile();
     void neighbours_prefetchedForTheirBoxes();
 
-private:
+  private:
     void open()
     {
         Module1::CurrentChapter() = QStringLiteral("镇宅兴家");

@@ -18,9 +18,13 @@ class ViewerTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() { m_install = std::make_unique<ViewerInstallation>(); }
-    void cleanup() { m_viewer.reset(); m_install.reset(); }
+    void cleanup()
+    {
+        m_viewer.reset();
+        m_install.reset();
+    }
     void openChapter7_showsFirstPage();
     void wideThenNormalPage();
     void missingPicture_oneMessage_previousPageStays();
@@ -29,7 +33,7 @@ private slots:
     void qimen_missing079();
     void everyEntry_quickAndSilent();
 
-private:
+  private:
     void open(const char *chapter, QSize size = QSize(1400, 900))
     {
         Module1::CurrentChapter() = QString::fromUtf8(chapter);
@@ -37,7 +41,7 @@ private:
         m_viewer->resize(size);
         m_viewer->show();
     }
-    template<typename T = QWidget> T *c(const char *name) const { return m_viewer->findChild<T *>(name); }
+    template <typename T = QWidget> T *c(const char *name) const { return m_viewer->findChild<T *>(name); }
     int picture() const { return pictureNumberOf(c<PictureBox>("Image1")); }
     QString text3() const { return c<TextPane>("Text3")->text(); }
     QString text2() const { return c<TextPane>("Text2")->text(); }

@@ -7,7 +7,7 @@ class WindowArrangementTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void arrangement_data();
     void arrangement();
 };
@@ -34,8 +34,8 @@ void WindowArrangementTest::arrangement_data()
     QTest::newRow("cascade, one") << "cascade" << QList<QSize>{viewer} << "0 0 792 537";
     QTest::newRow("cascade, three") << "cascade" << QList<QSize>{viewer, viewer, viewer}
                                     << "0 0 792 537 | 30 30 792 537 | 60 60 792 537";
-    QTest::newRow("cascade, larger than the area") << "cascade" << QList<QSize>{{2000, 300}, {300, 2000}}
-                                                   << "0 0 1000 300 | 0 0 300 600";
+    QTest::newRow("cascade, larger than the area")
+        << "cascade" << QList<QSize>{{2000, 300}, {300, 2000}} << "0 0 1000 300 | 0 0 300 600";
     QTest::newRow("cascade, the fifth starts again at the corner")
         << "cascade" << QList<QSize>(5, QSize(900, 500))
         << "0 0 900 500 | 30 30 900 500 | 60 60 900 500 | 90 90 900 500 | 0 0 900 500";

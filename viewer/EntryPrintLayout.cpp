@@ -11,8 +11,7 @@ constexpr int kSearchSteps = 24;
 
 // The largest x in [low, high] for which fits(x) holds, given that it holds for every x below a
 // threshold and for none above it; low when it does not even hold there.
-template<typename Fits>
-double largestFitting(double low, double high, Fits fits)
+template <typename Fits> double largestFitting(double low, double high, Fits fits)
 {
     if (fits(high))
         return high;
@@ -105,9 +104,9 @@ EntryPrintLayout layOutEntryPrint(const EntryPrintSheet &sheet, const QSizeF &pi
         const EntryPrintLayout top = above(body, aspect, sheet.gap, textHeight);
         // Where the texts must shrink either way, the two come out within a few per cent of each
         // other; the picture's shape decides, so that similar pages look alike.
-        const bool sideBetter = side.textScale == 1 && top.textScale == 1 ? area(side.picture) >= area(top.picture)
-            : side.textScale == 1 || top.textScale == 1                    ? side.textScale == 1
-                                                                           : aspect < 1;
+        const bool sideBetter = side.textScale == 1 && top.textScale == 1   ? area(side.picture) >= area(top.picture)
+                                : side.textScale == 1 || top.textScale == 1 ? side.textScale == 1
+                                                                            : aspect < 1;
         layout = sideBetter ? side : top;
     }
     layout.header = header;

@@ -469,7 +469,8 @@ void Fllhb::refreshPictureForBox()
         return;
     viewer::PictureLoader &loader = viewer::PictureLoader::instance();
     m_wantedPicture = {m_pictureNumber, box};
-    if (const viewer::ReadyPicture *ready = loader.cache().peek(m_wantedPicture); ready && ready->stamp == m_pictureStamp) {
+    if (const viewer::ReadyPicture *ready = loader.cache().peek(m_wantedPicture);
+        ready && ready->stamp == m_pictureStamp) {
         m_image1->setPicture(ready->image, ready->image, ready->pictureSize);
         m_wantedPicture = {};
         prefetchNeighbours();

@@ -20,13 +20,13 @@ class TextPane;
 namespace content {
 struct Chapter;
 struct QimenView;
-}
+} // namespace content
 
 class Fllhb : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     // Creates the controls, then runs LoadChapter for the chapter named by CurrentChapter.
     explicit Fllhb(QWidget *parent = nullptr);
 
@@ -74,14 +74,14 @@ public:
     // The restored client size: what a cascaded viewer is given.
     QSize sizeHint() const override;
 
-signals:
+  signals:
     // A new page is shown: another entry, or another view of the panel.
     void addressChanged(const content::PageAddress &address);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent *event) override;
 
-private:
+  private:
     void createControls();
     void setLabelText(QLabel *label, viewer::Box &box, const QString &text);
     void layOut(viewer::LayoutScope scope);
@@ -111,10 +111,10 @@ private:
 
     // The panel's buttons. Each view works in the same order: caption of Command13, layout
     // values, layout, saved factor, picture, texts.
-    void showOverview();                       // Command7 "返  回"
-    void showDayChart(int day);                // Command1 to Command6
-    void showFigure(int figure);               // Command8 to Command12
-    void togglePicture();                      // Command13
+    void showOverview();         // Command7 "返  回"
+    void showDayChart(int day);  // Command1 to Command6
+    void showFigure(int figure); // Command8 to Command12
+    void togglePicture();        // Command13
 
     QLabel *m_label1 = nullptr;
     QComboBox *m_combo1 = nullptr;

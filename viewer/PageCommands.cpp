@@ -94,8 +94,8 @@ QMenu *PageCommands::paneMenu(QPlainTextEdit *pane, const QPoint &position)
 
 bool PageCommands::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonDblClick && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
-        && watched == m_viewer->pictureBox()) {
+    if (event->type() == QEvent::MouseButtonDblClick && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
+        watched == m_viewer->pictureBox()) {
         showOriginalPicture();
         return true;
     }

@@ -17,7 +17,7 @@ class PageCommands : public QObject
 {
     Q_OBJECT
 
-public:
+  public:
     explicit PageCommands(Fllhb *viewer);
 
     // What the picture shown is called: the entry whose page it belongs to, or for 奇门遁甲 the
@@ -43,11 +43,10 @@ public:
     QMenu *pictureMenu();
     QMenu *paneMenu(QPlainTextEdit *pane, const QPoint &position);
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
-
+  private:
     Fllhb *m_viewer;
     QAction *m_showOriginal;
     QAction *m_copyPicture;

@@ -1,6 +1,5 @@
 #include "viewer/PictureCache.h"
 
-
 namespace viewer {
 
 size_t qHash(const PictureKey &key, size_t seed)

@@ -32,7 +32,7 @@ struct ReadyPicture {
 
 class PictureCache
 {
-public:
+  public:
     explicit PictureCache(qsizetype byteLimit);
 
     // The picture for the key if the file still has the stamp it was read with; a picture whose
@@ -55,7 +55,7 @@ public:
     // The one cache all viewers share: pictures of one chapter are often seen again in another.
     static PictureCache &shared();
 
-private:
+  private:
     struct Entry {
         PictureKey key;
         ReadyPicture picture;

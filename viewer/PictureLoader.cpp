@@ -11,8 +11,8 @@ namespace viewer {
 
 QString pictureFile(int pictureNumber)
 {
-    return Module1::appFile(QStringLiteral("\\picture\\") + content::pictureDigits(pictureNumber)
-                            + QStringLiteral(".jpg"));
+    return Module1::appFile(QStringLiteral("\\picture\\") + content::pictureDigits(pictureNumber) +
+                            QStringLiteral(".jpg"));
 }
 
 ReadyPicture decodeForBox(const QString &fileName, const QSize &box, QString *failure)
@@ -86,9 +86,8 @@ void PictureLoader::startNext()
             continue;
         m_running = true;
         m_runningKey = key;
-        m_watcher.setFuture(QtConcurrent::run(&m_pool, [file = pictureFile(key.picture), box = key.box] {
-            return decodeForBox(file, box);
-        }));
+        m_watcher.setFuture(QtConcurrent::run(
+            &m_pool, [file = pictureFile(key.picture), box = key.box] { return decodeForBox(file, box); }));
     }
 }
 

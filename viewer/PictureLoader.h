@@ -26,7 +26,7 @@ class PictureLoader : public QObject
 {
     Q_OBJECT
 
-public:
+  public:
     static PictureLoader &instance();
 
     // The picture for the box: from the cache if its file still has the stamp it was read with,
@@ -43,11 +43,11 @@ public:
 
     PictureCache &cache() { return m_cache; }
 
-signals:
+  signals:
     // A background decode has put this picture into the cache.
     void pictureReady(const viewer::PictureKey &key);
 
-private:
+  private:
     explicit PictureLoader(QObject *parent);
     void startNext();
     void finished();

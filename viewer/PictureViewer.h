@@ -13,7 +13,7 @@ class PictureViewer : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     // fileName says which file the picture came from, so that an open viewer is found again.
     PictureViewer(const QImage &picture, const QString &fileName, const QString &title, QWidget *parent = nullptr);
 
@@ -30,7 +30,7 @@ public:
 
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
@@ -41,7 +41,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
-private:
+  private:
     void createActions();
     void changed();
 

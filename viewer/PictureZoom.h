@@ -14,7 +14,7 @@ namespace viewer {
 
 class PictureZoom
 {
-public:
+  public:
     // One zoom step multiplies or divides the scale by this.
     static constexpr double kStep = 1.25;
     // At most this many screen pixels per picture pixel.
@@ -54,7 +54,7 @@ public:
     // Where the picture stands in the window.
     QRectF pictureRect() const;
 
-private:
+  private:
     QPointF windowCentre() const { return QPointF(m_window.width() / 2, m_window.height() / 2); }
     void stepTo(double target, const QPointF &anchor);
     void clampCentre();

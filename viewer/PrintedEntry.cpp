@@ -86,7 +86,8 @@ bool PrintedEntry::render(QPagedPaintDevice &sheets) const
     // Header: chapter on the left, entry on the right, a thin rule below.
     painter.setFont(headerFont);
     painter.setPen(Qt::black);
-    painter.drawText(layout.header, Qt::AlignLeft | Qt::AlignVCenter, Module1::appTitle() + QStringLiteral(" · ") + chapter);
+    painter.drawText(layout.header, Qt::AlignLeft | Qt::AlignVCenter,
+                     Module1::appTitle() + QStringLiteral(" · ") + chapter);
     painter.drawText(layout.header, Qt::AlignRight | Qt::AlignVCenter, entry);
     QPen rule(kRuleColour);
     rule.setWidthF(0.3 * dotsPerMillimetre);

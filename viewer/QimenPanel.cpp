@@ -15,8 +15,8 @@ const QString kShowPicture = QStringLiteral("显示图形");
 
 // A button of the panel. A screen reader hears its caption without the spacing ("返回" for "返  回")
 // and a description of what it shows.
-QPushButton *addButton(QWidget *frame, const QString &name, const QString &caption, double top,
-                       double width = 855, double pointSize = 10.5, const QString &description = QString())
+QPushButton *addButton(QWidget *frame, const QString &name, const QString &caption, double top, double width = 855,
+                       double pointSize = 10.5, const QString &description = QString())
 {
     auto *button = new QPushButton(caption, frame);
     button->setObjectName(name);
@@ -40,8 +40,8 @@ QimenPanel::QimenPanel(QWidget *parent)
     // Boxes relative to the frame, in twips, as the panel is drawn from top to bottom.
     QPushButton *command7 = addButton(this, QStringLiteral("Command7"), QStringLiteral("返  回"), 0, 855, 10.5,
                                       QStringLiteral("回到玉女反闭诀的总览"));
-    m_command13 = addButton(this, QStringLiteral("Command13"), kHidePicture, 480, 868, 9,
-                            QStringLiteral("隐藏或显示左边的图"));
+    m_command13 =
+        addButton(this, QStringLiteral("Command13"), kHidePicture, 480, 868, 9, QStringLiteral("隐藏或显示左边的图"));
 
     auto *label3 = new QLabel(QStringLiteral("每日布局速成图"), this);
     label3->setObjectName(QStringLiteral("Label3"));
@@ -59,8 +59,8 @@ QimenPanel::QimenPanel(QWidget *parent)
     // The day charts, pictures 079 to 084 in the buttons' order.
     for (int day = 0; day < content::picturenumbers::kDayCharts; ++day) {
         const QString caption = content::dayChartName(day);
-        QPushButton *button = addButton(this, QStringLiteral("Command%1").arg(day + 1), caption, 1440 + 480 * day,
-                                        855, 10.5, caption + QStringLiteral("的布局图"));
+        QPushButton *button = addButton(this, QStringLiteral("Command%1").arg(day + 1), caption, 1440 + 480 * day, 855,
+                                        10.5, caption + QStringLiteral("的布局图"));
         connect(button, &QPushButton::clicked, this, [this, day] { emit dayChartClicked(day); });
     }
 
@@ -69,9 +69,10 @@ QimenPanel::QimenPanel(QWidget *parent)
                                       QStringLiteral("禹  罡"), QStringLiteral("四纵五横")};
     for (int figure = 0; figure < 5; ++figure) {
         const bool narrowFont = figure == 4;
-        QPushButton *button = addButton(this, QStringLiteral("Command%1").arg(8 + figure), figureCaptions[figure],
-                                        4440 + 480 * figure, narrowFont ? 868 : 855, narrowFont ? 9 : 10.5,
-                                        QString(figureCaptions[figure]).remove(QLatin1Char(' ')) + QStringLiteral("图"));
+        QPushButton *button =
+            addButton(this, QStringLiteral("Command%1").arg(8 + figure), figureCaptions[figure], 4440 + 480 * figure,
+                      narrowFont ? 868 : 855, narrowFont ? 9 : 10.5,
+                      QString(figureCaptions[figure]).remove(QLatin1Char(' ')) + QStringLiteral("图"));
         connect(button, &QPushButton::clicked, this, [this, figure] { emit figureClicked(figure); });
     }
 

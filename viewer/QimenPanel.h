@@ -12,7 +12,7 @@ class QimenPanel : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit QimenPanel(QWidget *parent = nullptr);
 
     // Command13 reads "隐藏图形" while the picture is shown and "显示图形" while it is hidden.
@@ -20,12 +20,12 @@ public:
     bool pictureShown() const;
     bool pictureHidden() const;
 
-signals:
-    void overviewClicked();              // Command7
-    void togglePictureClicked();         // Command13
-    void dayChartClicked(int day);       // Command1 to Command6: 0 for 子丑日 … 5 for 戌亥日
-    void figureClicked(int figure);      // Command8 to Command12: 乙奇, 丙奇, 丁奇, 禹罡, 四纵五横
+  signals:
+    void overviewClicked();         // Command7
+    void togglePictureClicked();    // Command13
+    void dayChartClicked(int day);  // Command1 to Command6: 0 for 子丑日 … 5 for 戌亥日
+    void figureClicked(int figure); // Command8 to Command12: 乙奇, 丙奇, 丁奇, 禹罡, 四纵五横
 
-private:
+  private:
     QPushButton *m_command13 = nullptr;
 };

@@ -9,18 +9,18 @@ class TextPane : public QPlainTextEdit
     Q_OBJECT
     Q_PROPERTY(QString text READ text WRITE setText)
 
-public:
+  public:
     explicit TextPane(QWidget *parent = nullptr);
 
     const QString &text() const { return m_text; }
     void setText(const QString &text);
 
-protected:
+  protected:
     // With the keyboard in the pane its frame is drawn in the highlight colour.
     bool event(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 
-private:
+  private:
     QString m_text;
 };

@@ -121,8 +121,8 @@ int decode(const QString &input, const QString &output, int shift)
     QByteArray file;
     if (!readFile(input, &file))
         return fail(QStringLiteral("cannot read the article file"));
-    const std::string page = articlecodec::decodeArticle(
-        reinterpret_cast<const unsigned char *>(file.constData()), size_t(file.size()), shift);
+    const std::string page = articlecodec::decodeArticle(reinterpret_cast<const unsigned char *>(file.constData()),
+                                                         size_t(file.size()), shift);
     if (!writeFile(output, QByteArray::fromStdString(page)))
         return fail(QStringLiteral("cannot write %1").arg(output));
     return 0;

@@ -78,7 +78,10 @@ int globeIndex(int ink, int level)
     return ink == 0 ? std::min(level, kGlobeLevels[0]) : kGlobeLevels[0] + std::min(level, kGlobeLevels[1]);
 }
 
-int globeInkOf(int index) { return index > kGlobeLevels[0] ? 1 : 0; }
+int globeInkOf(int index)
+{
+    return index > kGlobeLevels[0] ? 1 : 0;
+}
 
 int globeLevelOf(int index)
 {

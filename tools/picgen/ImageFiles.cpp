@@ -55,7 +55,10 @@ QString saveJpeg(const QImage &image, const QString &fileName)
     return writeWith(image.convertToFormat(QImage::Format_RGB32), fileName, "jpeg", kJpegQuality);
 }
 
-QString savePng(const QImage &image, const QString &fileName) { return writeWith(image, fileName, "png", -1); }
+QString savePng(const QImage &image, const QString &fileName)
+{
+    return writeWith(image, fileName, "png", -1);
+}
 
 QString saveBmp(const QImage &image, const QString &fileName)
 {
@@ -195,8 +198,8 @@ QString saveGif(const QImage &image, const QString &fileName)
         const QRgb c = i < table.size() ? table[i] : qRgb(0, 0, 0);
         map->Colors[i] = GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))};
     }
-    bool ok = EGifPutScreenDesc(gif, indexed.width(), indexed.height(), map->BitsPerPixel, 0, map) == GIF_OK
-        && EGifPutImageDesc(gif, 0, 0, indexed.width(), indexed.height(), false, nullptr) == GIF_OK;
+    bool ok = EGifPutScreenDesc(gif, indexed.width(), indexed.height(), map->BitsPerPixel, 0, map) == GIF_OK &&
+              EGifPutImageDesc(gif, 0, 0, indexed.width(), indexed.height(), false, nullptr) == GIF_OK;
     std::vector<GifPixelType> line(std::size_t(indexed.width()));
     for (int y = 0; ok && y < indexed.height(); ++y) {
         std::memcpy(line.data(), indexed.constScanLine(y), line.size());

@@ -17,9 +17,11 @@ constexpr double kPi = std::numbers::pi;
 // Smooth random values on a square lattice, interpolated between the lattice points.
 class LatticeNoise
 {
-public:
+  public:
     LatticeNoise(QSize size, double cell, Rng &rng)
-        : m_cell(cell), m_columns(int(size.width() / cell) + 3), m_rows(int(size.height() / cell) + 3)
+        : m_cell(cell)
+        , m_columns(int(size.width() / cell) + 3)
+        , m_rows(int(size.height() / cell) + 3)
     {
         m_values.resize(std::size_t(m_columns) * std::size_t(m_rows));
         for (double &value : m_values)
@@ -39,7 +41,7 @@ public:
         return mix(top, bottom, fy);
     }
 
-private:
+  private:
     static double smooth(double t) { return t * t * (3 - 2 * t); }
     static double mix(double a, double b, double t) { return a + (b - a) * t; }
     double value(int x, int y) const { return m_values[std::size_t(y) * std::size_t(m_columns) + std::size_t(x)]; }
@@ -50,7 +52,10 @@ private:
     std::vector<double> m_values;
 };
 
-int clampByte(double value) { return std::clamp(int(value + 0.5), 0, 255); }
+int clampByte(double value)
+{
+    return std::clamp(int(value + 0.5), 0, 255);
+}
 
 // Points every `step` pixels along a polyline.
 std::vector<QPointF> resample(const QPolygonF &line, double step)
@@ -73,7 +78,8 @@ std::vector<QPointF> resample(const QPolygonF &line, double step)
         }
         carried = length - (along - step);
     }
-    if (points.size() == 1 || std::hypot(points.back().x() - line.last().x(), points.back().y() - line.last().y()) > step * 0.3)
+    if (points.size() == 1 ||
+        std::hypot(points.back().x() - line.last().x(), points.back().y() - line.last().y()) > step * 0.3)
         points.push_back(line.last());
     return points;
 }
@@ -85,9 +91,8 @@ QImage makePaper(QSize size, PaperKind kind, Rng &rng)
     // The texture is computed per pixel of the drawn picture, its features sized in layout units.
     const int scale = kPictureScale;
     const bool talisman = kind == PaperKind::Talisman;
-    const QColor base = talisman
-        ? QColor::fromHsv(rng.between(40, 49), rng.between(148, 180), rng.between(236, 248))
-        : QColor::fromHsv(rng.between(36, 44), rng.between(26, 44), rng.between(240, 249));
+    const QColor base = talisman ? QColor::fromHsv(rng.between(40, 49), rng.between(148, 180), rng.between(236, 248))
+                                 : QColor::fromHsv(rng.between(36, 44), rng.between(26, 44), rng.between(240, 249));
 
     const QSize pixels = size * scale;
     const LatticeNoise coarse(pixels, 120.0 * scale, rng);
@@ -100,7 +105,8 @@ QImage makePaper(QSize size, PaperKind kind, Rng &rng)
     std::vector<double> edge(std::size_t(maxDistance) + 1);
     for (int d = 0; d <= maxDistance; ++d) {
         const double units = double(d) / scale;
-        edge[std::size_t(d)] = 1.0 - (talisman ? 0.20 : 0.12) * std::exp(-units / 26.0) - 0.06 * std::exp(-units / 130.0);
+        edge[std::size_t(d)] =
+            1.0 - (talisman ? 0.20 : 0.12) * std::exp(-units / 26.0) - 0.06 * std::exp(-units / 130.0);
     }
 
     // The base colour is given in HSV; read its RGB once, not per pixel.
@@ -161,7 +167,10 @@ QColor vermilion(Rng &rng)
     return QColor::fromHsv(rng.between(1, 7), rng.between(212, 238), rng.between(222, 242));
 }
 
-QColor blackInk() { return QColor(52, 44, 38); }
+QColor blackInk()
+{
+    return QColor(52, 44, 38);
+}
 
 QFont brushFont(int pixelSize)
 {
@@ -352,8 +361,8 @@ QPainterPath zigzag(QPointF from, QPointF to, int teeth, double amplitude)
     return path;
 }
 
-void sealStamp(QPainter &painter, QPointF centre, double size, double angleDegrees, const QString &text,
-               bool intaglio, const QColor &colour, Rng &rng)
+void sealStamp(QPainter &painter, QPointF centre, double size, double angleDegrees, const QString &text, bool intaglio,
+               const QColor &colour, Rng &rng)
 {
     const int side = int(std::ceil(size * 1.2));
     // The seal is cut at the resolution of the picture it is pressed on.
@@ -373,10 +382,18 @@ void sealStamp(QPainter &painter, QPointF centre, double size, double angleDegre
             const double f = (i % 12) / 12.0;
             QPointF point;
             switch (i / 12) {
-            case 0: point = QPointF(-half + f * size, -half); break;
-            case 1: point = QPointF(half, -half + f * size); break;
-            case 2: point = QPointF(half - f * size, half); break;
-            default: point = QPointF(-half, half - f * size); break;
+            case 0:
+                point = QPointF(-half + f * size, -half);
+                break;
+            case 1:
+                point = QPointF(half, -half + f * size);
+                break;
+            case 2:
+                point = QPointF(half - f * size, half);
+                break;
+            default:
+                point = QPointF(-half, half - f * size);
+                break;
             }
             edge.append(point + QPointF(rng.range(-1.2, 1.2), rng.range(-1.2, 1.2)));
         }
@@ -452,7 +469,8 @@ bool placeSeal(const std::vector<QPointF> &candidates, const std::vector<QRectF>
             QPainterPath area;
             area.addPolygon(outline);
             area.closeSubpath();
-            const bool clear = std::none_of(keep.begin(), keep.end(), [&](const QRectF &box) { return area.intersects(box); });
+            const bool clear =
+                std::none_of(keep.begin(), keep.end(), [&](const QRectF &box) { return area.intersects(box); });
             if (clear) {
                 centre = candidate;
                 size = trial;
@@ -521,9 +539,9 @@ void drawTaiji(QPainter &painter, QPointF centre, double radius, double angleDeg
     painter.drawEllipse(QPointF(0, 0), r, r);
     QPainterPath darkHalf;
     darkHalf.moveTo(0, -r);
-    darkHalf.arcTo(QRectF(-r, -r, 2 * r, 2 * r), 90, 180);        // left half of the disc
-    darkHalf.arcTo(QRectF(-r / 2, 0, r, r), 270, 180);            // lower small circle, bulging right
-    darkHalf.arcTo(QRectF(-r / 2, -r, r, r), 270, -180);          // upper small circle, bulging left
+    darkHalf.arcTo(QRectF(-r, -r, 2 * r, 2 * r), 90, 180); // left half of the disc
+    darkHalf.arcTo(QRectF(-r / 2, 0, r, r), 270, 180);     // lower small circle, bulging right
+    darkHalf.arcTo(QRectF(-r / 2, -r, r, r), 270, -180);   // upper small circle, bulging left
     darkHalf.closeSubpath();
     painter.setBrush(dark);
     painter.drawPath(darkHalf);

@@ -13,7 +13,10 @@
 
 namespace picgen {
 
-inline QString u8(const char *text) { return QString::fromUtf8(text); }
+inline QString u8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
 
 enum class PaperKind {
     Talisman, // yellow talisman paper
@@ -44,8 +47,8 @@ struct StrokeStyle {
 };
 
 // Draws a brush stroke along a centre line (all subpaths of the path, one after the other).
-void brushStroke(QPainter &painter, const QPainterPath &centre, const StrokeStyle &style,
-                 const QColor &colour, Rng &rng);
+void brushStroke(QPainter &painter, const QPainterPath &centre, const StrokeStyle &style, const QColor &colour,
+                 Rng &rng);
 
 // The outline of a text in the given font, untransformed.
 QPainterPath textPath(const QString &text, const QFont &font);
@@ -55,11 +58,11 @@ QPainterPath fitPath(const QPainterPath &path, const QRectF &box, double maxStre
 
 // Writes characters fitted into a box, thickened by `weight` pixels so they read as brush work.
 // Returns the space the ink takes.
-QRectF inkText(QPainter &painter, const QString &text, const QRectF &box, const QFont &font,
-             const QColor &colour, double weight = 0, double maxStretch = 3.0);
+QRectF inkText(QPainter &painter, const QString &text, const QRectF &box, const QFont &font, const QColor &colour,
+               double weight = 0, double maxStretch = 3.0);
 // Writes characters one under another, centred on x, each in a box of the given size.
-void inkColumn(QPainter &painter, const QString &text, QPointF topCentre, QSizeF cell, double gap,
-               const QFont &font, const QColor &colour, double weight = 0);
+void inkColumn(QPainter &painter, const QString &text, QPointF topCentre, QSizeF cell, double gap, const QFont &font,
+               const QColor &colour, double weight = 0);
 
 // Centre lines for the usual flourishes.
 // Loops along a line from `from` to `to` (a prolate trochoid): `loops` turns of the given radius.
@@ -71,11 +74,11 @@ QPainterPath zigzag(QPointF from, QPointF to, int teeth, double amplitude);
 
 // A square seal of four characters read right column first, top to bottom. Cut in intaglio
 // (white characters on red) or relief (red characters in a red frame); slightly worn.
-void sealStamp(QPainter &painter, QPointF centre, double size, double angleDegrees, const QString &text,
-               bool intaglio, const QColor &colour, Rng &rng);
+void sealStamp(QPainter &painter, QPointF centre, double size, double angleDegrees, const QString &text, bool intaglio,
+               const QColor &colour, Rng &rng);
 
-// A transparent layer of the given size (layout units, at the paper's resolution) for ink, laid on the paper with a multiply so that the
-// paper's texture shows through the ink as it does on real paper.
+// A transparent layer of the given size (layout units, at the paper's resolution) for ink, laid on the paper with a
+// multiply so that the paper's texture shows through the ink as it does on real paper.
 QImage inkLayer(QSize size);
 void layInk(QImage &paper, const QImage &ink, double opacity = 1.0);
 

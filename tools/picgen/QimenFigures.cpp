@@ -25,9 +25,15 @@ const QString &numerals()
     static const QString digits = u8("〇一二三四五六七八九十");
     return digits;
 }
-QString numeral(int n) { return n <= 10 ? numerals().mid(n, 1) : numerals().mid(10, 1) + numerals().mid(n - 10, 1); }
+QString numeral(int n)
+{
+    return n <= 10 ? numerals().mid(n, 1) : numerals().mid(10, 1) + numerals().mid(n - 10, 1);
+}
 
-QColor redInk() { return QColor(196, 40, 30); }
+QColor redInk()
+{
+    return QColor(196, 40, 30);
+}
 
 // The area a line of the given width along a centre line covers.
 QPainterPath covered(const QPainterPath &centre, double width)
@@ -39,8 +45,14 @@ QPainterPath covered(const QPainterPath &centre, double width)
     return stroker.createStroke(centre);
 }
 
-void mark(Layout &layout, const QPainterPath &centre, double width) { layout.marks.push_back(covered(centre, width)); }
-void markArea(Layout &layout, const QPainterPath &area) { layout.marks.push_back(area); }
+void mark(Layout &layout, const QPainterPath &centre, double width)
+{
+    layout.marks.push_back(covered(centre, width));
+}
+void markArea(Layout &layout, const QPainterPath &area)
+{
+    layout.marks.push_back(area);
+}
 void markLine(Layout &layout, QPointF from, QPointF to, double width)
 {
     QPainterPath line(from);
@@ -345,8 +357,9 @@ QImage yuStep(Layout &L)
             const double dx = cellW * 0.36;
             const double dy = cellH * 0.38;
             badge(L, p, numeral(step),
-                  clearBadgeCentre(L, {c + QPointF(-dx, -dy), c + QPointF(dx, -dy), c + QPointF(-dx, dy), c + QPointF(dx, dy),
-                                       c + QPointF(-dx, 0), c + QPointF(dx, 0)},
+                  clearBadgeCentre(L,
+                                   {c + QPointF(-dx, -dy), c + QPointF(dx, -dy), c + QPointF(-dx, dy),
+                                    c + QPointF(dx, dy), c + QPointF(-dx, 0), c + QPointF(dx, 0)},
                                    18),
                   18);
             const double w = cellW * 0.3;
@@ -358,8 +371,8 @@ QImage yuStep(Layout &L)
         }
         auto near = [&](QPointF c) {
             std::vector<QRectF> places;
-            for (const QPointF offset : {QPointF(-20, 62), QPointF(30, 40), QPointF(-70, 40), QPointF(30, -80), QPointF(-70, -80),
-                                         QPointF(-20, -100), QPointF(40, 0), QPointF(-80, 0)})
+            for (const QPointF offset : {QPointF(-20, 62), QPointF(30, 40), QPointF(-70, 40), QPointF(30, -80),
+                                         QPointF(-70, -80), QPointF(-20, -100), QPointF(40, 0), QPointF(-80, 0)})
                 places.push_back(QRectF(c + offset, QSizeF(40, 40)));
             return places;
         };
@@ -392,8 +405,8 @@ struct Direction {
     double angle;    // on the picture: 90 = up (south)
 };
 const Direction kDirections[8] = {
-    {"南", Trigram::Li, 90},    {"西南", Trigram::Kun, 45}, {"西", Trigram::Dui, 0},    {"西北", Trigram::Qian, -45},
-    {"北", Trigram::Kan, -90},  {"东北", Trigram::Gen, -135}, {"东", Trigram::Zhen, 180}, {"东南", Trigram::Xun, 135},
+    {"南", Trigram::Li, 90},   {"西南", Trigram::Kun, 45},   {"西", Trigram::Dui, 0},    {"西北", Trigram::Qian, -45},
+    {"北", Trigram::Kan, -90}, {"东北", Trigram::Gen, -135}, {"东", Trigram::Zhen, 180}, {"东南", Trigram::Xun, 135},
 };
 
 QPointF polar(QPointF centre, double radius, double angleDegrees)
@@ -563,9 +576,11 @@ QImage dipperSteps(Layout &L)
             const double side = stars[i].x() < 280 ? -1 : 1;
             std::vector<QPointF> places;
             for (const double distance : {44.0, 56.0})
-                for (const double angle : {60.0, 120.0, 90.0, 30.0, 150.0, 0.0, 180.0, -30.0, -150.0, -60.0, -120.0, -90.0})
-                    places.push_back(stars[i]
-                                     + QPointF(side * std::cos(angle * kPi / 180), -std::sin(angle * kPi / 180)) * distance);
+                for (const double angle :
+                     {60.0, 120.0, 90.0, 30.0, 150.0, 0.0, 180.0, -30.0, -150.0, -60.0, -120.0, -90.0})
+                    places.push_back(stars[i] +
+                                     QPointF(side * std::cos(angle * kPi / 180), -std::sin(angle * kPi / 180)) *
+                                         distance);
             badge(L, p, numeral(i + 1), clearBadgeCentre(L, places, 15), 15);
         }
         label(L, p, u8("起于贪狼  止于破军"), QRectF(40, 950, 480, 40), 27, redInk());
@@ -601,9 +616,9 @@ QImage dayChart(int number, Layout &L)
             int number;
         };
         static const Palace palaces[8] = {
-            {2, 1, Trigram::Kan, "北", 1},  {2, 0, Trigram::Gen, "东北", 8}, {1, 0, Trigram::Zhen, "东", 3},
-            {0, 0, Trigram::Xun, "东南", 4}, {0, 1, Trigram::Li, "南", 9},   {0, 2, Trigram::Kun, "西南", 2},
-            {1, 2, Trigram::Dui, "西", 7},  {2, 2, Trigram::Qian, "西北", 6},
+            {2, 1, Trigram::Kan, "北", 1},   {2, 0, Trigram::Gen, "东北", 8},  {1, 0, Trigram::Zhen, "东", 3},
+            {0, 0, Trigram::Xun, "东南", 4}, {0, 1, Trigram::Li, "南", 9},     {0, 2, Trigram::Kun, "西南", 2},
+            {1, 2, Trigram::Dui, "西", 7},   {2, 2, Trigram::Qian, "西北", 6},
         };
         static const char *doors[8] = {"休", "生", "伤", "杜", "景", "死", "惊", "开"};
         static const char *spirits[8] = {"值符", "腾蛇", "太阴", "六合", "白虎", "玄武", "九地", "九天"};
@@ -660,10 +675,11 @@ QImage dayChart(int number, Layout &L)
                 p.drawRect(box.adjusted(3, 3, -3, -3));
             }
             trigram(L, p, box.topLeft() + QPointF(42, 36), 46, 6, palace.trigram, 0, blackInk());
-            label(L, p, trigramName(palace.trigram) + numeral(palace.number), QRectF(box.left() + 72, box.top() + 14, 90, 40),
-                  28, blackInk(), false, Qt::AlignLeft | Qt::AlignVCenter);
-            label(L, p, u8(palace.direction), QRectF(box.right() - 100, box.top() + 14, 88, 40), 26, QColor(110, 90, 70),
-                  false, Qt::AlignRight | Qt::AlignVCenter);
+            label(L, p, trigramName(palace.trigram) + numeral(palace.number),
+                  QRectF(box.left() + 72, box.top() + 14, 90, 40), 28, blackInk(), false,
+                  Qt::AlignLeft | Qt::AlignVCenter);
+            label(L, p, u8(palace.direction), QRectF(box.right() - 100, box.top() + 14, 88, 40), 26,
+                  QColor(110, 90, 70), false, Qt::AlignRight | Qt::AlignVCenter);
             const QRectF doorBox(box.center().x() - 66, box.top() + 70, 132, 86);
             const QRectF doorInk =
                 inkText(p, u8(doors[door]) + u8("门"), doorBox, brushFont(), lucky ? redInk() : blackInk(), 2, 1.0);
@@ -758,14 +774,20 @@ QImage drawQimenPicture(int number, Layout *layout)
     Layout unused;
     Layout &L = layout ? *layout : unused;
     switch (number) {
-    case content::picturenumbers::kFourByFive: return fourByFive(L);
-    case content::picturenumbers::kYuStep: return yuStep(L);
+    case content::picturenumbers::kFourByFive:
+        return fourByFive(L);
+    case content::picturenumbers::kYuStep:
+        return yuStep(L);
     case content::picturenumbers::kFirstQiTalisman:
     case content::picturenumbers::kFirstQiTalisman + 1:
-    case content::picturenumbers::kFirstQiTalisman + 2: return qiTalisman(number, layout);
-    case content::picturenumbers::kOverview: return yuNvOverview(L);
-    case content::picturenumbers::kDipperSteps: return dipperSteps(L);
-    default: return dayChart(number, L);
+    case content::picturenumbers::kFirstQiTalisman + 2:
+        return qiTalisman(number, layout);
+    case content::picturenumbers::kOverview:
+        return yuNvOverview(L);
+    case content::picturenumbers::kDipperSteps:
+        return dipperSteps(L);
+    default:
+        return dayChart(number, L);
     }
 }
 

@@ -9,8 +9,11 @@ namespace picgen {
 
 class Rng
 {
-public:
-    explicit Rng(std::uint64_t seed) : m_state(seed * 0x9E3779B97F4A7C15ull + 0x2545F4914F6CDD1Dull) {}
+  public:
+    explicit Rng(std::uint64_t seed)
+        : m_state(seed * 0x9E3779B97F4A7C15ull + 0x2545F4914F6CDD1Dull)
+    {
+    }
 
     std::uint64_t next()
     {
@@ -28,14 +31,16 @@ public:
     int below(int count) { return int(next() % std::uint64_t(count)); }
     bool chance(double probability) { return uniform() < probability; }
 
-    template<typename T>
-    const T &pick(const std::vector<T> &items) { return items[std::size_t(below(int(items.size())))]; }
+    template <typename T> const T &pick(const std::vector<T> &items)
+    {
+        return items[std::size_t(below(int(items.size())))];
+    }
 
     // A separate stream for one part of a picture, so that adding a draw call in one part does not
     // reshuffle the others.
     Rng fork(std::uint64_t salt) { return Rng(next() ^ (salt * 0xD6E8FEB86659FD93ull)); }
 
-private:
+  private:
     std::uint64_t m_state;
 };
 

@@ -39,7 +39,8 @@ QPainterPath mergedGlyph(const QString &parts, const QRectF &box, const QFont &f
     }
     case 2: { // the first part encloses the rest, which sits low and right as in 病 or 遁
         path.addPath(mergedGlyph(first, box, font, rng));
-        const QRectF inner(box.left() + w * rng.range(0.3, 0.4), box.top() + h * rng.range(0.32, 0.42), w * 0.56, h * 0.54);
+        const QRectF inner(box.left() + w * rng.range(0.3, 0.4), box.top() + h * rng.range(0.32, 0.42), w * 0.56,
+                           h * 0.54);
         path.addPath(mergedGlyph(rest, inner, font, rng));
         break;
     }
@@ -48,7 +49,8 @@ QPainterPath mergedGlyph(const QString &parts, const QRectF &box, const QFont &f
         const QString others = parts.left(parts.size() - 1);
         const double split = rng.range(0.56, 0.66);
         path.addPath(mergedGlyph(others, QRectF(box.left(), box.top(), w * split, h), font, rng));
-        path.addPath(mergedGlyph(last, QRectF(box.left() + w * (split - overlap), box.top(), w * (1 - split + overlap), h), font, rng));
+        path.addPath(mergedGlyph(
+            last, QRectF(box.left() + w * (split - overlap), box.top(), w * (1 - split + overlap), h), font, rng));
         break;
     }
     }

@@ -52,7 +52,10 @@ struct Layouts {
     }
 };
 
-QJsonArray jsonOf(const QRectF &r) { return {r.x(), r.y(), r.width(), r.height()}; }
+QJsonArray jsonOf(const QRectF &r)
+{
+    return {r.x(), r.y(), r.width(), r.height()};
+}
 QJsonArray jsonOf(const QPolygonF &polygon)
 {
     QJsonArray points;
@@ -157,7 +160,8 @@ std::vector<Job> allJobs(const QDir &out, const QString &iconDir, Layouts *layou
                             return error;
                         }});
     }
-    jobs.push_back({QStringLiteral("globe"), [out] { return savePng(drawGlobe(), out.filePath(QStringLiteral("globe.png"))); }});
+    jobs.push_back(
+        {QStringLiteral("globe"), [out] { return savePng(drawGlobe(), out.filePath(QStringLiteral("globe.png"))); }});
     jobs.push_back({QStringLiteral("banner"), [out] {
                         const std::array<QImage, 4> frames = drawBannerFrames();
                         const QStringList names = Module1::bannerFileNames();

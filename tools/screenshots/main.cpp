@@ -4,8 +4,8 @@
 //   screenshots INSTALL_DIR OUT_DIR
 // Meant for a real display server of the wanted size (scripts/screenshots starts Xvfb).
 
-#include "app/PageOpener.h"
 #include "app/MDIForm1.h"
+#include "app/PageOpener.h"
 #include "app/Startup.h"
 #include "articles/ArticlePage.h"
 #include "common/MsgBox.h"

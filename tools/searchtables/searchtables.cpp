@@ -62,8 +62,7 @@ char32_t codePoint(QByteArrayView field)
 }
 
 // Calls back with (character, field name, value) for each data line of a database file.
-template<typename Handler>
-void forEachLine(const QByteArray &text, Handler &&handler)
+template <typename Handler> void forEachLine(const QByteArray &text, Handler &&handler)
 {
     qsizetype start = 0;
     while (start < text.size()) {
@@ -157,8 +156,8 @@ int main(int argc, char **argv)
     QString error;
     QByteArray variants;
     QByteArray readings;
-    if (!readDatabaseFile(QString::fromLocal8Bit(argv[1]), &variants, &error)
-        || !readDatabaseFile(QString::fromLocal8Bit(argv[2]), &readings, &error)) {
+    if (!readDatabaseFile(QString::fromLocal8Bit(argv[1]), &variants, &error) ||
+        !readDatabaseFile(QString::fromLocal8Bit(argv[2]), &readings, &error)) {
         std::fprintf(stderr, "searchtables: %s\n", qPrintable(error));
         return 1;
     }
