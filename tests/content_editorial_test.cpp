@@ -64,9 +64,10 @@ QString usageOf(const Page &page)
     return page.lower && page.lower->label == content::kLabelSecretUsage ? joined(page.lower->paragraphs) : QString();
 }
 
-// Something taken by mouth: drunk, swallowed, taken with a decoction, fed to an animal.
+// Something taken by mouth: drunk, swallowed, taken with a decoction, ash fed to an animal or
+// rinsed round the mouth.
 const QRegularExpression kIngestion(QStringLiteral(
-    "饮下|饮之|饮尽|同饮|先饮|缓饮|服下|(?<!孝)服之|冲服|送服|调服|吞下|吞服|咽下|饮一口|喂之|令[^。；，]{0,8}饮"));
+    "饮下|饮之|饮尽|同饮|先饮|缓饮|服下|(?<!孝)服之|冲服|送服|调服|吞下|吞服|咽下|饮一口|喂之|令[^。；，]{0,8}饮|(?:灰|符)[^。；]{0,10}(?:喂|拌入|漱口)"));
 // The warning that goes with it: the old way told as such, mercury named, the article named.
 const QRegularExpression kWarning(QStringLiteral("汞"));
 const QString kArticle = QStringLiteral("《祝由须知》");
