@@ -2,8 +2,10 @@
 // read: no page tells the reader to take something by mouth without saying on the same page that
 // it must not be done; every page about illness, birth, infants, wounds or the mind sends the
 // reader to a doctor (a page about urgent signs before anything else); no wording frame runs
-// through the usages; every text can be written in GBK and quotes in one style.
+// through the usages; every text can be written in GBK and quotes in one style; an incantation
+// talisman's picture calls on the power its incantation calls on.
 #include "content/Catalogue.h"
+#include "tools/picgen/Pictures.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -92,6 +94,7 @@ private slots:
     void doctorLines_areEachPagesOwn();
     void usages_repeatNoFrame();
     void texts_areGbkWithOneQuotationStyle();
+    void incantationTalismans_callOnTheirIncantationsPower();
 };
 
 void ContentEditorialTest::ingestion_isHistoryWithTheWarning()
@@ -133,10 +136,10 @@ void ContentEditorialTest::healingPages_pointToADoctor_data()
          "治传染病秘字 治邪病秘字 治小儿杂症秘字 治咬伤及外伤秘字 治妇产科疾病秘字 治妇产科疾病又秘字"},
         {"治病驱魔",
          "压耗疾疫病连绵法 镇不生子嗣灵符 防堕胎难产灵符 镇狡兔食蚕腹肿夫妇不利法 镇小儿夜啼灵符 防小儿夜啼灵符 "
-         "防小儿遗尿灵符 防小儿天花灵符 除三阴疟疾 防疟疾缠染灵符 防时疫流行灵符 镇脓血鬼灵符 镇寒热鬼灵符 "
-         "除酒后眩晕灵符 除面上黑气灵符 压疾病口舌法 令人睡眠灵符 镇梦寐惊人之鬼法 镇梦惊人无损法 "
-         "禳狐精交媾灵符 防诸邪鬼缠灵符 镇惊恐之鬼法",
-         "立刻催生灵符 除小儿睡魔灵符 除兽鱼骨梗 除食物百毒灵符"},
+         "防小儿遗尿灵符 防小儿天花灵符 防疟疾缠染灵符 防时疫流行灵符 镇脓血鬼灵符 除面上黑气灵符 "
+         "压疾病口舌法 令人睡眠灵符 镇梦寐惊人之鬼法 镇梦惊人无损法 禳狐精交媾灵符 防诸邪鬼缠灵符",
+         "立刻催生灵符 除小儿睡魔灵符 除兽鱼骨梗 除食物百毒灵符 除三阴疟疾 镇寒热鬼灵符 除酒后眩晕灵符 "
+         "镇惊恐之鬼法"},
         {"夜行护身", "禳狐祟迷人灵符 防恶犬吠啮灵符", "压鬼怪祟人法 禳鬼祟迷人灵符"},
         {"日常琐事",
          "压恶鬼为害法 防蛇咬蝎咬灵符 除小儿食乳灵符 镇邪心邪念灵符 镇六畜多病灵符 禳牛马死亡灵符 禳猪羊瘟疫灵符",
@@ -281,6 +284,38 @@ void ContentEditorialTest::texts_areGbkWithOneQuotationStyle()
             faults.append(QStringLiteral("unpaired 「」: ") + text.left(20));
     }
     QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 texts: %2").arg(faults.size()).arg(faults.join(QStringLiteral("; ")))));
+}
+
+void ContentEditorialTest::incantationTalismans_callOnTheirIncantationsPower()
+{
+    // The incantation ends 吾奉 … 急急如律令; the talisman's flank reads 吾奉 … 敕 with the same power
+    // (two powers joined by 、 are written on as one column).
+    const QRegularExpression invoked(QStringLiteral("吾奉(.+?)急急如律令"));
+    auto check = [&](const QString &chapter, const QString &name, const QStringList &incantation) {
+        picgen::PageInfo info;
+        info.name = name;
+        info.chapter = chapter;
+        info.form = 'I';
+        QString power;
+        for (const QString &paragraph : incantation) {
+            const QRegularExpressionMatch match = invoked.match(paragraph);
+            if (match.hasMatch())
+                power = match.captured(1).remove(QChar(0x3001));
+        }
+        QVERIFY2(!power.isEmpty(), qPrintable(name + QStringLiteral(": the incantation calls on no power")));
+        QCOMPARE(picgen::flankInvocation(info), QStringLiteral("吾奉%1敕").arg(power));
+    };
+    int pages = 0;
+    for (const PageText &item : distinctPages()) {
+        if (item.page->form == content::PageForm::I) {
+            ++pages;
+            check(item.chapter, item.name, item.page->lower->paragraphs);
+        }
+    }
+    QCOMPARE(pages, 27);
+    for (const content::QimenView &view : Catalogue::instance().figureViews())
+        if (view.headingTitle.endsWith(QStringLiteral("奇符式")))
+            check(QStringLiteral("奇门遁甲"), view.headingTitle, view.lower);
 }
 
 QTEST_GUILESS_MAIN(ContentEditorialTest)

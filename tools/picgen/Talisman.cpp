@@ -60,10 +60,64 @@ QString chooseCharacters(const QString &characters, int count, Rng &rng)
     return result;
 }
 
-const std::vector<const char *> kSealTexts = {
-    "灵宝之印", "道经师宝", "太上老君", "北帝之印", "三清法印", "雷霆都司", "九天玄女", "天师之印",
-    "五雷号令", "玉清法印", "上清法印", "太清法印", "元始天尊", "紫微讳印", "都天大法", "灵箓真印",
-    "斗姆宝印", "玄天上帝", "酆都之印", "太乙救苦", "北极驱邪", "正一盟威", "九天应元", "神霄玉府",
+// Seals by what a talisman is for. A page's name decides first (the first group whose keywords it
+// holds), its chapter second; the seal is one of the group's texts.
+struct SealGroup {
+    const char *keywords; // characters or words of entry names, separated by spaces
+    std::vector<const char *> texts;
+};
+const SealGroup kHealingSeals = {"病 疫 疟 产 胎 小儿 子女 子嗣 毒 梗 眠 睡 惊 疮 脓 寒热 眩晕 肚腹 黑气",
+                                 {"太乙救苦", "天医之印", "药王宝印", "保生大帝"}};
+const std::vector<SealGroup> kPurposeSeals = {
+    {"盗 贼 窃", {"北极驱邪", "都天大法", "护宅之印"}},
+    {"相思 爱慕 和好 美人 相会 春心 男女 婚嫁 夫妇 望门 妻", {"九天玄女", "和合之印", "月老之印"}},
+    {"隐 遁 避兵", {"六丁六甲", "太清法印", "玄天上帝"}},
+    {"畜 牛 马 猪 羊 蚕 田 鸡 犬 花卉 禽 鸟", {"土地之印", "六畜兴旺", "田祖之印"}},
+    {"鬼 煞 邪 精 怪 妖 魔 狐 尸 祟 魅 骨髅", {"五雷号令", "雷霆都司", "北帝之印", "酆都之印", "天师之印"}},
+    {"星 运 命 财 金银 官 刑克", {"紫微讳印", "斗姆宝印", "财神之印", "文昌之印"}},
+    {"宅 家 灶 井 门 屋 土 水道 山气", {"镇宅之印", "安宅大吉", "土地之印", "北帝之印"}},
+    {"夜行 出门 渡江 舟车 护身", {"护身之印", "玄天上帝", "北极驱邪"}},
+};
+const std::vector<std::pair<const char *, std::vector<const char *>>> kChapterSeals = {
+    {"镇宅兴家", {"镇宅之印", "安宅大吉", "土地之印"}},
+    {"夜行护身", {"护身之印", "玄天上帝", "北极驱邪"}},
+    {"日常琐事", {"灵宝之印", "道经师宝", "太上老君", "正一盟威"}},
+    {"驱煞转运", {"紫微讳印", "斗姆宝印", "北帝之印"}},
+    {"问世通灵", {"神霄玉府", "都天大法", "九天应元"}},
+    {"修身养性", {"三清法印", "上清法印", "玉清法印"}},
+    {"隐身飞升", {"六丁六甲", "太清法印", "玄天上帝"}},
+    {"奇门遁甲", {"六丁六甲", "九天玄女", "斗姆宝印"}},
+};
+
+bool namesAny(const QString &name, const char *keywords)
+{
+    const QStringList words = u8(keywords).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return std::any_of(words.cbegin(), words.cend(), [&](const QString &word) { return name.contains(word); });
+}
+
+const std::vector<const char *> &sealTexts(const PageInfo &page)
+{
+    if (page.chapter == u8("治病驱魔") || namesAny(page.name, kHealingSeals.keywords))
+        return kHealingSeals.texts;
+    for (const SealGroup &group : kPurposeSeals)
+        if (namesAny(page.name, group.keywords))
+            return group.texts;
+    for (const auto &[chapter, texts] : kChapterSeals)
+        if (page.chapter == u8(chapter))
+            return texts;
+    return kChapterSeals.front().second;
+}
+
+// The powers the incantation pages call on, where it is not 太上老君, by the start of the page's
+// name (丙奇 for the 奇门遁甲 talisman): the talisman's left flank reads 吾奉 … 敕 with the power
+// its own incantation names.
+const std::vector<std::pair<const char *, const char *>> kInvokedPowers = {
+    {"禳狐祟迷人灵符", "北帝"},       {"令人相思灵符", "九天玄女"},     {"令美人自来灵符", "月下老人"},
+    {"令梦中相会灵符", "太阴星君"},   {"掷骰得彩符", "六甲神将"},       {"神仙火玩符", "火德星君"},
+    {"诸葛隐身法", "诸葛武侯真人"},   {"煮豆隐遁法", "玄武真君"},       {"黄石避兵法", "黄石公真人"},
+    {"长房隐形法", "壶公真人"},       {"执柳隐遁法", "东华帝君"},       {"鞋遁神秘符", "神行甲马真君"},
+    {"阴遁法符咒", "太阴星君六丁玉女"}, {"阳遁法符咒", "太阳帝君六甲神将"}, {"五行遁符咒", "五方五老天君"},
+    {"金蝉脱壳遁符咒", "金蝉真人"},   {"穿山透壁遁符咒", "后土皇地祇"}, {"丙奇", "太阴星君"},
 };
 
 // Small columns beside the body: right column first.
@@ -560,7 +614,7 @@ public:
         }
         const auto &pair = form == 'I' ? kFlankTexts[1] : rng.pick(kFlankTexts);
         const QString right = u8(pair.first);
-        const QString left = u8(pair.second);
+        const QString left = form == 'I' ? invocation : u8(pair.second);
         const double cell = std::min(50.0, (r.height() - 10) / std::max(right.size(), left.size()) - 4);
         inkColumn(p, right, QPointF(xRight, r.top()), QSizeF(cell, cell), 4, font, ink, 3);
         inkColumn(p, left, QPointF(xLeft, r.top()), QSizeF(cell, cell), 4, font, ink, 3);
@@ -612,6 +666,7 @@ public:
         }
     }
 
+    QString invocation;                 // an incantation page's left flank
     std::vector<QRectF> bodyCells;      // the boxes of the body's characters, top down
     std::vector<QRectF> mainCharacters; // where the ink of the body's characters lies
 
@@ -626,6 +681,16 @@ public:
 QColor sealColour(Rng &rng) { return QColor::fromHsv(rng.between(350, 358), rng.between(200, 235), rng.between(195, 225)); }
 
 } // namespace
+
+QString flankInvocation(const PageInfo &page)
+{
+    if (page.form != 'I')
+        return {};
+    for (const auto &[name, power] : kInvokedPowers)
+        if (page.name.startsWith(u8(name)))
+            return u8("吾奉") + u8(power) + u8("敕");
+    return u8("吾奉太上老君敕");
+}
 
 QImage drawTalisman(const PageInfo &page, Layout *layout)
 {
@@ -689,6 +754,7 @@ QImage drawTalisman(const PageInfo &page, Layout *layout)
             c.ornaments(bodyBox, W / 2 - 100);
         }
 
+        c.invocation = flankInvocation(page);
         const int flankStyle = page.form == 'I' ? 3 : rng.below(5);
         if (flankStyle > 0 && !page.wide)
             c.flanks(QRectF(58, bodyTop + 10, W - 116, bodyBottom - bodyTop), flankStyle, page.form);
@@ -739,7 +805,7 @@ QImage drawTalisman(const PageInfo &page, Layout *layout)
         }
         QPointF sealCentre = candidates.front();
         placeSeal(candidates, c.mainCharacters, sealSize, 70, angle, sealCentre, QRectF(0, 0, W, H));
-        sealStamp(painter, sealCentre, sealSize, angle, u8(rng.pick(kSealTexts)), rng.chance(0.6), sealColour(rng), rng);
+        sealStamp(painter, sealCentre, sealSize, angle, u8(rng.pick(sealTexts(page))), rng.chance(0.6), sealColour(rng), rng);
         if (layout) {
             layout->mainCharacters = c.mainCharacters;
             layout->seals.push_back(sealOutline(sealCentre, sealSize, angle));
