@@ -55,6 +55,9 @@ struct Layout {
 // Each takes an optional layout to fill in with what it draws.
 QImage drawTalisman(const PageInfo &page, Layout *layout = nullptr);
 QImage drawSecretCharacter(const PageInfo &page, Layout *layout = nullptr);
+// An incantation talisman's left flank: 吾奉 and the power its incantation calls on, then 敕.
+// Empty for the other forms.
+QString flankInvocation(const PageInfo &page);
 // 072 to 084: the 奇门遁甲 figures, talismans and day charts.
 QImage drawQimenPicture(int number, Layout *layout = nullptr);
 

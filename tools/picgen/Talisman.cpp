@@ -60,23 +60,82 @@ QString chooseCharacters(const QString &characters, int count, Rng &rng)
     return result;
 }
 
-const std::vector<const char *> kSealTexts = {
-    "灵宝之印", "道经师宝", "太上老君", "北帝之印", "三清法印", "雷霆都司", "九天玄女", "天师之印",
-    "五雷号令", "玉清法印", "上清法印", "太清法印", "元始天尊", "紫微讳印", "都天大法", "灵箓真印",
-    "斗姆宝印", "玄天上帝", "酆都之印", "太乙救苦", "北极驱邪", "正一盟威", "九天应元", "神霄玉府",
+// Seals by what a talisman is for. A page's name decides first (the first group whose keywords it
+// holds), its chapter second; the seal is one of the group's texts.
+struct SealGroup {
+    const char *keywords; // characters or words of entry names, separated by spaces
+    std::vector<const char *> texts;
+};
+const SealGroup kHealingSeals = {"病 疫 疟 产 胎 小儿 子女 子嗣 毒 梗 眠 睡 惊 疮 脓 寒热 眩晕 肚腹 黑气",
+                                 {"太乙救苦", "天医之印", "药王宝印", "保生大帝"}};
+const std::vector<SealGroup> kPurposeSeals = {
+    {"盗 贼 窃", {"北极驱邪", "都天大法", "护宅之印"}},
+    {"相思 爱慕 和好 美人 相会 春心 男女 婚嫁 夫妇 望门 妻", {"九天玄女", "和合之印", "月老之印"}},
+    {"隐 遁 避兵", {"六丁六甲", "太清法印", "玄天上帝"}},
+    {"畜 牛 马 猪 羊 蚕 田 鸡 犬 花卉 禽 鸟", {"土地之印", "六畜兴旺", "田祖之印"}},
+    {"鬼 煞 邪 精 怪 妖 魔 狐 尸 祟 魅 骨髅", {"五雷号令", "雷霆都司", "北帝之印", "酆都之印", "天师之印"}},
+    {"星 运 命 财 金银 官 刑克", {"紫微讳印", "斗姆宝印", "财神之印", "文昌之印"}},
+    {"宅 家 灶 井 门 屋 土 水道 山气", {"镇宅之印", "安宅大吉", "土地之印", "北帝之印"}},
+    {"夜行 出门 渡江 舟车 护身", {"护身之印", "玄天上帝", "北极驱邪"}},
+};
+const std::vector<std::pair<const char *, std::vector<const char *>>> kChapterSeals = {
+    {"镇宅兴家", {"镇宅之印", "安宅大吉", "土地之印"}},
+    {"夜行护身", {"护身之印", "玄天上帝", "北极驱邪"}},
+    {"日常琐事", {"灵宝之印", "道经师宝", "太上老君", "正一盟威"}},
+    {"驱煞转运", {"紫微讳印", "斗姆宝印", "北帝之印"}},
+    {"问世通灵", {"神霄玉府", "都天大法", "九天应元"}},
+    {"修身养性", {"三清法印", "上清法印", "玉清法印"}},
+    {"隐身飞升", {"六丁六甲", "太清法印", "玄天上帝"}},
+    {"奇门遁甲", {"六丁六甲", "九天玄女", "斗姆宝印"}},
+};
+
+bool namesAny(const QString &name, const char *keywords)
+{
+    const QStringList words = u8(keywords).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return std::any_of(words.cbegin(), words.cend(), [&](const QString &word) { return name.contains(word); });
+}
+
+const std::vector<const char *> &sealTexts(const PageInfo &page)
+{
+    if (page.chapter == u8("治病驱魔") || namesAny(page.name, kHealingSeals.keywords))
+        return kHealingSeals.texts;
+    for (const SealGroup &group : kPurposeSeals)
+        if (namesAny(page.name, group.keywords))
+            return group.texts;
+    for (const auto &[chapter, texts] : kChapterSeals)
+        if (page.chapter == u8(chapter))
+            return texts;
+    return kChapterSeals.front().second;
+}
+
+// The powers the incantation pages call on, where it is not 太上老君, by the start of the page's
+// name (丙奇 for the 奇门遁甲 talisman): the talisman's left flank reads 吾奉 … 敕 with the power
+// its own incantation names.
+const std::vector<std::pair<const char *, const char *>> kInvokedPowers = {
+    {"禳狐祟迷人灵符", "北帝"},         {"令人相思灵符", "九天玄女"},       {"令美人自来灵符", "月下老人"},
+    {"令梦中相会灵符", "太阴星君"},     {"掷骰得彩符", "六甲神将"},         {"神仙火玩符", "火德星君"},
+    {"诸葛隐身法", "诸葛武侯真人"},     {"煮豆隐遁法", "玄武真君"},         {"黄石避兵法", "黄石公真人"},
+    {"长房隐形法", "壶公真人"},         {"执柳隐遁法", "东华帝君"},         {"鞋遁神秘符", "神行甲马真君"},
+    {"阴遁法符咒", "太阴星君六丁玉女"}, {"阳遁法符咒", "太阳帝君六甲神将"}, {"五行遁符咒", "五方五老天君"},
+    {"金蝉脱壳遁符咒", "金蝉真人"},     {"穿山透壁遁符咒", "后土皇地祇"},   {"丙奇", "太阴星君"},
 };
 
 // Small columns beside the body: right column first.
 const std::vector<std::pair<const char *, const char *>> kFlankTexts = {
-    {"六甲", "六丁"},     {"急急如律令", "吾奉太上老君敕"}, {"天罡", "地煞"}, {"左青龙", "右白虎"},
-    {"雷令", "电火"},     {"急急如律令", "奉北帝敕"},       {"五雷", "三台"}, {"日光", "月华"},
+    {"六甲", "六丁"}, {"急急如律令", "吾奉太上老君敕"}, {"天罡", "地煞"}, {"左青龙", "右白虎"},
+    {"雷令", "电火"}, {"急急如律令", "奉北帝敕"},       {"五雷", "三台"}, {"日光", "月华"},
 };
 
 class Composer
 {
-public:
+  public:
     Composer(QPainter &painter, Rng &rng, QSize size, QColor ink)
-        : p(painter), rng(rng), W(size.width()), H(size.height()), ink(ink), font(brushFont())
+        : p(painter)
+        , rng(rng)
+        , W(size.width())
+        , H(size.height())
+        , ink(ink)
+        , font(brushFont())
     {
     }
 
@@ -126,7 +185,8 @@ public:
 
     void rain(const QRectF &r)
     {
-        glyph(u8("雨"), QRectF(r.left() + r.width() * 0.06, r.top() + r.height() * 0.06, r.width() * 0.88, r.height() * 0.8),
+        glyph(u8("雨"),
+              QRectF(r.left() + r.width() * 0.06, r.top() + r.height() * 0.06, r.width() * 0.88, r.height() * 0.8),
               rng.range(7, 9), 3.4);
     }
 
@@ -159,7 +219,8 @@ public:
         std::vector<QPointF> points;
         for (const QPointF &s : stars) {
             const double fx = mirror ? 1 - s.x() : s.x();
-            points.push_back(QPointF(r.left() + r.width() * (0.06 + 0.88 * fx), r.top() + r.height() * (0.08 + 0.6 * s.y())));
+            points.push_back(
+                QPointF(r.left() + r.width() * (0.06 + 0.88 * fx), r.top() + r.height() * (0.08 + 0.6 * s.y())));
         }
         QPainterPath line(points[0]);
         for (std::size_t i = 1; i < points.size(); ++i)
@@ -171,7 +232,8 @@ public:
             dot(point, rng.range(11, 14));
         const double y = r.bottom() - r.height() * 0.08;
         QPainterPath bar(QPointF(r.left() + r.width() * 0.1, y));
-        bar.cubicTo(r.left() + r.width() * 0.4, y - 12, r.left() + r.width() * 0.6, y + 12, r.right() - r.width() * 0.1, y - 4);
+        bar.cubicTo(r.left() + r.width() * 0.4, y - 12, r.left() + r.width() * 0.6, y + 12, r.right() - r.width() * 0.1,
+                    y - 4);
         stroke(bar, 12, 0.4, 0.4);
     }
 
@@ -184,7 +246,8 @@ public:
         stroke(loopChain(QPointF(r.left() + s, y), QPointF(r.right() - s, y), 3, rng.range(16, 22), rng.chance(0.5)),
                11, 0.2, 0.0, 0.2);
         const double w = r.width() * 0.36;
-        glyph(rng.chance(0.5) ? u8("雷") : u8("罡"), QRectF(r.center().x() - w / 2, r.top() + r.height() * 0.52, w, r.height() * 0.48), 8);
+        glyph(rng.chance(0.5) ? u8("雷") : u8("罡"),
+              QRectF(r.center().x() - w / 2, r.top() + r.height() * 0.52, w, r.height() * 0.48), 8);
     }
 
     void cloud(const QRectF &r)
@@ -194,7 +257,8 @@ public:
                          rng.range(14, 20), rng.chance(0.5)),
                12, 0.25, 0.3, 0.2);
         const double w = r.width() * 0.56;
-        glyph(rng.chance(0.5) ? u8("雷") : u8("敕"), QRectF(r.center().x() - w / 2, r.top() + r.height() * 0.4, w, r.height() * 0.6), 9, 2.5);
+        glyph(rng.chance(0.5) ? u8("雷") : u8("敕"),
+              QRectF(r.center().x() - w / 2, r.top() + r.height() * 0.4, w, r.height() * 0.6), 9, 2.5);
     }
 
     // One of the three 奇: 乙 the sun, 丙 the moon, 丁 the stars.
@@ -401,7 +465,8 @@ public:
             const double w = std::min(step * 0.82, middle ? 200.0 : 170.0);
             mainCharacters.push_back(glyph(tops[i], QRectF(x - w * 0.4, r.top(), w * 0.8, topH), weight, 1.4));
             connector(QPointF(x, r.top() + topH - 2), QPointF(x, r.top() + topH + 34), middle ? 0 : 1);
-            mainCharacters.push_back(glyph(bottoms[i], QRectF(x - w / 2, r.top() + topH + 36, w, bottomH), weight, 2.0));
+            mainCharacters.push_back(
+                glyph(bottoms[i], QRectF(x - w / 2, r.top() + topH + 36, w, bottomH), weight, 2.0));
             const QPointF foot(x, r.top() + topH + 40 + bottomH);
             if (i == 0)
                 tie.moveTo(foot);
@@ -409,8 +474,8 @@ public:
                 tie.lineTo(foot + QPointF(0, rng.range(-6, 6)));
         }
         stroke(tie, 10, 0.1, 0.3);
-        stroke(loopChain(QPointF(r.left() + step * 0.5, r.bottom() - 6), QPointF(r.right() - step * 0.5, r.bottom() - 6), n + 2,
-                         rng.range(12, 16), rng.chance(0.5)),
+        stroke(loopChain(QPointF(r.left() + step * 0.5, r.bottom() - 6),
+                         QPointF(r.right() - step * 0.5, r.bottom() - 6), n + 2, rng.range(12, 16), rng.chance(0.5)),
                7, 0.15);
         return QPointF(r.center().x(), r.bottom());
     }
@@ -429,8 +494,10 @@ public:
             const double radius = r.height() * 0.52;
             const double start = rng.range(0, 360);
             QPainterPath ring;
-            ring.arcMoveTo(QRectF(r.center() - QPointF(radius * 1.15, radius), QSizeF(radius * 2.3, radius * 2)), start);
-            ring.arcTo(QRectF(r.center() - QPointF(radius * 1.15, radius), QSizeF(radius * 2.3, radius * 2)), start, 330);
+            ring.arcMoveTo(QRectF(r.center() - QPointF(radius * 1.15, radius), QSizeF(radius * 2.3, radius * 2)),
+                           start);
+            ring.arcTo(QRectF(r.center() - QPointF(radius * 1.15, radius), QSizeF(radius * 2.3, radius * 2)), start,
+                       330);
             stroke(ring, 12, 0.3, 0.4);
             glyph(u8("罡"), box.adjusted(w * 0.12, r.height() * 0.1, -w * 0.12, -r.height() * 0.1), 8);
             break;
@@ -526,7 +593,8 @@ public:
                 QPainterPath arm(split);
                 const QPointF start(cx + k * r.height() * 0.28, r.top() + r.height() * 0.62);
                 arm.quadTo(QPointF(cx + k * 10, r.top() + r.height() * 0.6), start);
-                arm.connectPath(spiral(start, QPointF(cx + k * r.height() * 0.2, r.top() + r.height() * 0.7), 1.6, k > 0));
+                arm.connectPath(
+                    spiral(start, QPointF(cx + k * r.height() * 0.2, r.top() + r.height() * 0.7), 1.6, k > 0));
                 stroke(arm, 12, 0.35, dry);
             }
             break;
@@ -560,7 +628,7 @@ public:
         }
         const auto &pair = form == 'I' ? kFlankTexts[1] : rng.pick(kFlankTexts);
         const QString right = u8(pair.first);
-        const QString left = u8(pair.second);
+        const QString left = form == 'I' ? invocation : u8(pair.second);
         const double cell = std::min(50.0, (r.height() - 10) / std::max(right.size(), left.size()) - 4);
         inkColumn(p, right, QPointF(xRight, r.top()), QSizeF(cell, cell), 4, font, ink, 3);
         inkColumn(p, left, QPointF(xLeft, r.top()), QSizeF(cell, cell), 4, font, ink, 3);
@@ -592,7 +660,8 @@ public:
             for (int side = -1; side <= 1; side += 2) {
                 const QPointF from(cell.center().x() + side * cell.width() * 0.32, y);
                 QPainterPath whisker(from);
-                whisker.cubicTo(from + QPointF(side * reach * 0.3, -34), QPointF(cell.center().x() + side * reach * 0.8, y - 30),
+                whisker.cubicTo(from + QPointF(side * reach * 0.3, -34),
+                                QPointF(cell.center().x() + side * reach * 0.8, y - 30),
                                 QPointF(cell.center().x() + side * reach, y + 22));
                 stroke(whisker, 9, 0.55, 0.4);
             }
@@ -600,7 +669,8 @@ public:
         if (rng.chance(0.35)) {
             const QRectF last = bodyCells.back();
             const double side = rng.chance(0.5) ? -1 : 1;
-            const QPointF at(last.center().x() + side * std::min(limit - 20, last.width() / 2 + 34), bodyBox.bottom() - 10);
+            const QPointF at(last.center().x() + side * std::min(limit - 20, last.width() / 2 + 34),
+                             bodyBox.bottom() - 10);
             const QPointF stars[3] = {at + QPointF(0, -26), at + QPointF(-16, 6), at + QPointF(16, 6)};
             QPainterPath link(stars[0]);
             link.lineTo(stars[1]);
@@ -612,6 +682,7 @@ public:
         }
     }
 
+    QString invocation;                 // an incantation page's left flank
     std::vector<QRectF> bodyCells;      // the boxes of the body's characters, top down
     std::vector<QRectF> mainCharacters; // where the ink of the body's characters lies
 
@@ -623,9 +694,22 @@ public:
     QFont font;
 };
 
-QColor sealColour(Rng &rng) { return QColor::fromHsv(rng.between(350, 358), rng.between(200, 235), rng.between(195, 225)); }
+QColor sealColour(Rng &rng)
+{
+    return QColor::fromHsv(rng.between(350, 358), rng.between(200, 235), rng.between(195, 225));
+}
 
 } // namespace
+
+QString flankInvocation(const PageInfo &page)
+{
+    if (page.form != 'I')
+        return {};
+    for (const auto &[name, power] : kInvokedPowers)
+        if (page.name.startsWith(u8(name)))
+            return u8("吾奉") + u8(power) + u8("敕");
+    return u8("吾奉太上老君敕");
+}
 
 QImage drawTalisman(const PageInfo &page, Layout *layout)
 {
@@ -660,14 +744,30 @@ QImage drawTalisman(const PageInfo &page, Layout *layout)
         const int qi = page.name.startsWith(u8("乙")) ? 0 : page.name.startsWith(u8("丙")) ? 1 : 2;
         const int headStyle = qimen ? -1 : rng.below(7);
         switch (headStyle) {
-        case -1: c.celestial(headBox, qi); break;
-        case 0: c.threeHooks(headBox, true); break;
-        case 1: c.rain(headBox); break;
-        case 2: c.decree(headBox); break;
-        case 3: c.hooksAndDecree(headBox); break;
-        case 4: c.dipper(headBox); break;
-        case 5: c.sunMoon(headBox); break;
-        default: c.cloud(headBox); break;
+        case -1:
+            c.celestial(headBox, qi);
+            break;
+        case 0:
+            c.threeHooks(headBox, true);
+            break;
+        case 1:
+            c.rain(headBox);
+            break;
+        case 2:
+            c.decree(headBox);
+            break;
+        case 3:
+            c.hooksAndDecree(headBox);
+            break;
+        case 4:
+            c.dipper(headBox);
+            break;
+        case 5:
+            c.sunMoon(headBox);
+            break;
+        default:
+            c.cloud(headBox);
+            break;
         }
 
         const double bodyTop = top + headH + rng.range(16, 30);
@@ -689,6 +789,7 @@ QImage drawTalisman(const PageInfo &page, Layout *layout)
             c.ornaments(bodyBox, W / 2 - 100);
         }
 
+        c.invocation = flankInvocation(page);
         const int flankStyle = page.form == 'I' ? 3 : rng.below(5);
         if (flankStyle > 0 && !page.wide)
             c.flanks(QRectF(58, bodyTop + 10, W - 116, bodyBottom - bodyTop), flankStyle, page.form);
@@ -739,7 +840,8 @@ QImage drawTalisman(const PageInfo &page, Layout *layout)
         }
         QPointF sealCentre = candidates.front();
         placeSeal(candidates, c.mainCharacters, sealSize, 70, angle, sealCentre, QRectF(0, 0, W, H));
-        sealStamp(painter, sealCentre, sealSize, angle, u8(rng.pick(kSealTexts)), rng.chance(0.6), sealColour(rng), rng);
+        sealStamp(painter, sealCentre, sealSize, angle, u8(rng.pick(sealTexts(page))), rng.chance(0.6), sealColour(rng),
+                  rng);
         if (layout) {
             layout->mainCharacters = c.mainCharacters;
             layout->seals.push_back(sealOutline(sealCentre, sealSize, angle));
