@@ -2,6 +2,7 @@
 
 #include "about/FrmAbout1.h"
 #include "app/ChapterOpener.h"
+#include "app/ReaderTools.h"
 #include "app/SearchCommand.h"
 #include "articles/ArticlePage.h"
 #include "articles/PageFile.h"
@@ -22,6 +23,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QProxyStyle>
 #include <QResizeEvent>
 #include <QStyle>
@@ -71,6 +73,7 @@ MDIForm1::MDIForm1(QWidget *parent)
     m_area->viewport()->installEventFilter(this);
     // Closing the active child brings back the one used before it.
     m_area->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    m_reader = new ReaderTools(this, m_area);
     connect(m_area, &QMdiArea::subWindowActivated, this, &MDIForm1::keepCatalogueBehind);
     // Installed after the area's own filter, so Ctrl+Tab reaches the window walk first.
     qApp->installEventFilter(this);
@@ -156,6 +159,7 @@ void MDIForm1::createMenus()
             separator(book, item.separatorName);
     }
 
+    m_reader->addMenu(bar);
     m_windowMenu = bar->addMenu(QStringLiteral("窗口"));
     m_windowMenu->setObjectName(QStringLiteral("窗口"));
     connect(m_windowMenu, &QMenu::aboutToShow, this, &MDIForm1::fillWindowMenu);
@@ -163,7 +167,7 @@ void MDIForm1::createMenus()
 
     // 查找 works from anywhere in the frame with Ctrl+F.
     command(nullptr, QStringLiteral("查找"), QStringLiteral("查找(&F)"), [this] {
-        showSearchPanel(this);
+        showSearchPanel(this, m_reader);
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     command(nullptr, QStringLiteral("关于"), QStringLiteral("关于(&I)"), &MDIForm1::showAbout);
     command(nullptr, QStringLiteral("退出"), QStringLiteral("退出"), &MDIForm1::close);
@@ -212,7 +216,7 @@ bool MDIForm1::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_catalogue && event->type() == QEvent::ZOrderChange &&
         m_area->subWindowList(QMdiArea::StackingOrder).value(0) != m_catalogue)
         m_catalogue->lower();
-    if (walkWindows(watched, event) || menuKey(watched, event))
+    if (walkWindows(watched, event) || menuKey(watched, event) || historyButton(watched, event))
         return true;
     return QMainWindow::eventFilter(watched, event);
 }
@@ -242,6 +246,21 @@ bool MDIForm1::menuKey(QObject *watched, QEvent *event)
     QCoreApplication::sendEvent(widget, &altDown);
     QKeyEvent altUp(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &altUp);
+    return true;
+}
+
+bool MDIForm1::historyButton(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::MouseButtonPress)
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    const auto button = static_cast<QMouseEvent *>(event)->button();
+    if (!widget || widget->window() != this || (button != Qt::BackButton && button != Qt::ForwardButton))
+        return false;
+    if (button == Qt::BackButton)
+        m_reader->goBack();
+    else
+        m_reader->goForward();
     return true;
 }
 

@@ -11,6 +11,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QTimer;
+class ReaderTools;
 
 class MDIForm1 : public QMainWindow
 {
@@ -22,6 +23,7 @@ class MDIForm1 : public QMainWindow
 
     QMdiArea *area() const { return m_area; }
     QMdiSubWindow *catalogueWindow() const { return m_catalogue; }
+    ReaderTools *readerTools() const { return m_reader; }
 
     // Menu commands, callable from tests and the scripted session.
     void cascade();
@@ -49,6 +51,8 @@ class MDIForm1 : public QMainWindow
     // F10 takes the menu bar into keyboard navigation, as a lone Alt does; Ctrl+F4 closes the
     // active child window.
     bool menuKey(QObject *watched, QEvent *event);
+    // The mouse's back and forward buttons anywhere in the frame go back and forward.
+    bool historyButton(QObject *watched, QEvent *event);
     void restoreStacking(const QList<QMdiSubWindow *> &bottomToTop, QMdiSubWindow *active);
     void loadCatalogue();
     void createMenus();
@@ -63,6 +67,7 @@ class MDIForm1 : public QMainWindow
     QMdiArea *m_area = nullptr;
     QMdiSubWindow *m_catalogue = nullptr;
     QMenu *m_windowMenu = nullptr;
+    ReaderTools *m_reader = nullptr;
     QTimer *m_timer1 = nullptr;
     QList<QPointer<QMdiSubWindow>> m_walk; // the windows of a Ctrl+Tab walk while Ctrl is held
     int m_walkIndex = 0;

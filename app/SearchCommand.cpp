@@ -1,6 +1,6 @@
 #include "app/SearchCommand.h"
 
-#include "app/PageOpener.h"
+#include "app/ReaderTools.h"
 #include "articles/ArticlePage.h"
 #include "common/Module1.h"
 #include "content/Catalogue.h"
@@ -34,7 +34,7 @@ std::unique_ptr<search::SearchIndex> makeSearchIndex()
     return std::make_unique<search::SearchIndex>(content::Catalogue::instance(), articles);
 }
 
-void showSearchPanel(QMainWindow *frame)
+void showSearchPanel(QMainWindow *frame, ReaderTools *reader)
 {
     auto *dock = frame->findChild<QDockWidget *>(QStringLiteral("SearchDock"));
     if (!dock) {
@@ -46,7 +46,7 @@ void showSearchPanel(QMainWindow *frame)
         dock->setWidget(panel);
         frame->addDockWidget(Qt::RightDockWidgetArea, dock);
         frame->resizeDocks({dock}, {panelWidth(frame)}, Qt::Horizontal);
-        QObject::connect(panel, &SearchPanel::hitActivated, frame, &openSearchHit);
+        QObject::connect(panel, &SearchPanel::hitActivated, reader, &ReaderTools::openSearchHit);
         QObject::connect(panel, &SearchPanel::closeRequested, dock, [dock] {
             dock->hide();
             // The keyboard goes back to the window in front.

@@ -3,6 +3,7 @@
 #include <memory>
 
 class QMainWindow;
+class ReaderTools;
 namespace search {
 class SearchIndex;
 }
@@ -15,4 +16,4 @@ std::unique_ptr<search::SearchIndex> makeSearchIndex();
 // The 查找 command: shows the search panel at the right of the frame (created the first time)
 // and puts the cursor into its field. Esc in the panel hides it again; the text and the hits stay
 // while the program runs.
-void showSearchPanel(QMainWindow *frame);
+void showSearchPanel(QMainWindow *frame, ReaderTools *reader);

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QResizeEvent>
 #include <QStyle>
+#include <QWheelEvent>
 
 ArticleBrowser::ArticleBrowser(QWidget *parent)
     : QTextBrowser(parent)
@@ -42,6 +43,17 @@ void ArticleBrowser::followLink(const QUrl &link)
     case ArticleResources::Link::Refused:
         break;
     }
+}
+
+void ArticleBrowser::wheelEvent(QWheelEvent *event)
+{
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (event->angleDelta().y() != 0)
+            emit zoomRequested(event->angleDelta().y() > 0);
+        event->accept();
+        return;
+    }
+    QTextBrowser::wheelEvent(event);
 }
 
 bool ArticleBrowser::event(QEvent *event)

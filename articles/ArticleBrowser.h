@@ -21,10 +21,15 @@ class ArticleBrowser : public QTextBrowser
 
     const ArticleResources &resources() const { return m_resources; }
 
+  signals:
+    // Ctrl and the wheel ask for larger or smaller text; the reader's text size decides.
+    void zoomRequested(bool larger);
+
   protected:
     // A new width sets the reading column (articles/ReadingColumn.h) as side margins of the view.
     // They depend on the width alone, so a page is laid out once when it loads.
     bool event(QEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
   private:
     void followLink(const QUrl &link);

@@ -14,6 +14,7 @@
 #include <QTextBlock>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -50,6 +51,7 @@ Fwangye::Fwangye(QWidget *parent)
     m_printing = printing::makeActions(
         this, this, [this] { printArticle(); }, [this] { exportPdf(); });
     connect(m_webBrowser1->verticalScrollBar(), &QScrollBar::valueChanged, this, &Fwangye::reportAddress);
+    connect(m_webBrowser1, &ArticleBrowser::zoomRequested, this, &Fwangye::textZoomRequested);
     m_webBrowser1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_webBrowser1, &QWidget::customContextMenuRequested, this, &Fwangye::showContextMenu);
 
@@ -71,6 +73,47 @@ void Fwangye::setCaption(const QString &caption)
 void Fwangye::navigate(const QString &fileName)
 {
     m_webBrowser1->openPage(fileName);
+    m_appliedScale = 1; // a new document, at its own sizes
+    setTextScale(m_textScale);
+}
+
+void Fwangye::setTextScale(double scale)
+{
+    m_textScale = scale;
+    if (qFuzzyCompare(scale, m_appliedScale))
+        return;
+    // Every run of text keeps its size relative to the others: each is scaled by the same ratio,
+    // and so is the document's default font.
+    const double ratio = scale / m_appliedScale;
+    QTextDocument *document = m_webBrowser1->document();
+    QFont base = document->defaultFont();
+    base.setPointSizeF(base.pointSizeF() * ratio);
+    document->setDefaultFont(base);
+    struct Run {
+        int start;
+        int end;
+        double points;
+    };
+    std::vector<Run> runs; // gathered first: changing a run may join it with its neighbour
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().hasProperty(QTextFormat::FontPointSize))
+                runs.push_back({fragment.position(), fragment.position() + fragment.length(),
+                                fragment.charFormat().fontPointSize() * ratio});
+        }
+    }
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    for (const Run &run : runs) {
+        QTextCharFormat sized;
+        sized.setFontPointSize(run.points);
+        cursor.setPosition(run.start);
+        cursor.setPosition(run.end, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(sized);
+    }
+    cursor.endEditBlock();
+    m_appliedScale = scale;
 }
 
 void Fwangye::navigationComplete()

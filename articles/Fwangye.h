@@ -32,6 +32,10 @@ class Fwangye : public QWidget
     QStringList sectionHeadings() const;
     bool scrollToSection(const QString &heading);
 
+    // The text size of the page, as a share of its own (1 for 100 %); kept for the pages loaded
+    // later too.
+    void setTextScale(double scale);
+
     // Loads a page file into WebBrowser1. Once it has loaded, the caption becomes the page's title.
     void navigate(const QString &fileName);
 
@@ -48,6 +52,8 @@ class Fwangye : public QWidget
   signals:
     // Another section came into view, or the page was loaded.
     void addressChanged(const content::PageAddress &address);
+    // Ctrl and the wheel over the page ask for larger or smaller text.
+    void textZoomRequested(bool larger);
 
   protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -62,4 +68,6 @@ class Fwangye : public QWidget
     printing::Actions m_printing;
     QString m_articleName;
     content::PageAddress m_reported;
+    double m_textScale = 1;    // what the reader asked for
+    double m_appliedScale = 1; // what the document's text is set to now
 };

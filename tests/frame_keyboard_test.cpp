@@ -117,7 +117,8 @@ void FrameKeyboardTest::menuBar_captionsAsTabled()
     QStringList captions;
     for (QAction *action : m_frame->menuBar()->actions())
         captions << action->text();
-    QCOMPARE(captions, (QStringList{"符咒心得", "祝由须知", "灵箓汇编", "窗口", "查找(&F)", "关于(&I)", "退出"}));
+    QCOMPARE(captions,
+             (QStringList{"符咒心得", "祝由须知", "灵箓汇编", "阅读(&R)", "窗口", "查找(&F)", "关于(&I)", "退出"}));
 }
 
 void FrameKeyboardTest::catalogueTitles_tabAndOpen_data()

@@ -28,6 +28,10 @@ namespace {
 constexpr double kRestoredWidth = 11880;
 constexpr double kRestoredHeight = 8055;
 
+// The panes' own text sizes, in points.
+constexpr double kUpperPanePoints = 15;
+constexpr double kLowerPanePoints = 12;
+
 // The factors of the 奇门遁甲 panel's views.
 constexpr double kOverviewFactor = 1.75;
 constexpr double kDayChartFactor = 2.5;
@@ -113,7 +117,7 @@ void Fllhb::createControls()
 
     m_text3 = new TextPane(this);
     m_text3->setObjectName(QStringLiteral("Text3"));
-    m_text3->setFont(fonts::kaiTi(15));
+    m_text3->setFont(fonts::kaiTi(kUpperPanePoints));
     m_text3->setAccessibleName(QStringLiteral("上栏文字"));
     m_text3->setAccessibleDescription(QStringLiteral("本页的第一段：用法、说明或解说"));
     setColours(m_text3, QColor(255, 0, 255), QColor(192, 255, 255));
@@ -121,11 +125,14 @@ void Fllhb::createControls()
 
     m_text2 = new TextPane(this);
     m_text2->setObjectName(QStringLiteral("Text2"));
-    m_text2->setFont(fonts::songTi(12));
+    m_text2->setFont(fonts::songTi(kLowerPanePoints));
     m_text2->setAccessibleName(QStringLiteral("下栏文字"));
     m_text2->setAccessibleDescription(QStringLiteral("本页的第二段：说明、解说或咒语"));
     setColours(m_text2, QColor(255, 0, 0), QColor(192, 255, 192));
     m_boxes.text2 = {3420, 3465, 8340, 4335};
+
+    for (TextPane *pane : {m_text3, m_text2})
+        connect(pane, &TextPane::zoomRequested, this, &Fllhb::textZoomRequested);
 
     m_frame1 = new QimenPanel(this);
     m_boxes.frame1 = {10935, 720, 855, 7095};
@@ -183,6 +190,12 @@ void Fllhb::chooseEntry(int index)
 {
     m_combo1->setCurrentIndex(index);
     SelectEntry();
+}
+
+void Fllhb::setTextScale(double scale)
+{
+    m_text3->setFont(fonts::kaiTi(kUpperPanePoints * scale));
+    m_text2->setFont(fonts::songTi(kLowerPanePoints * scale));
 }
 
 const content::Chapter *Fllhb::chapter() const

@@ -54,6 +54,9 @@ class Fllhb : public QWidget
     const content::Chapter *chapter() const;
     QString currentEntry() const;
 
+    // The text size of the two panes, as a share of their own (1 for 100 %); the boxes stay.
+    void setTextScale(double scale);
+
     PictureBox *pictureBox() const { return m_image1; }
     TextPane *upperPane() const { return m_text3; }
     TextPane *lowerPane() const { return m_text2; }
@@ -77,6 +80,8 @@ class Fllhb : public QWidget
   signals:
     // A new page is shown: another entry, or another view of the panel.
     void addressChanged(const content::PageAddress &address);
+    // Ctrl and the wheel over a pane ask for larger or smaller text.
+    void textZoomRequested(bool larger);
 
   protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -1,6 +1,7 @@
 #include "viewer/TextPane.h"
 
 #include <QPainter>
+#include <QWheelEvent>
 
 TextPane::TextPane(QWidget *parent)
     : QPlainTextEdit(parent)
@@ -12,6 +13,17 @@ TextPane::TextPane(QWidget *parent)
     setUndoRedoEnabled(false);
     // One pixel between the frame and the text: room for the focus frame to be two pixels wide.
     setViewportMargins(1, 1, 1, 1);
+}
+
+void TextPane::wheelEvent(QWheelEvent *event)
+{
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (event->angleDelta().y() != 0)
+            emit zoomRequested(event->angleDelta().y() > 0);
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::wheelEvent(event);
 }
 
 void TextPane::setText(const QString &text)

@@ -15,11 +15,17 @@ class TextPane : public QPlainTextEdit
     const QString &text() const { return m_text; }
     void setText(const QString &text);
 
+  signals:
+    // Ctrl and the wheel over the pane ask for larger or smaller text; the reader's text size
+    // decides, for every pane at once.
+    void zoomRequested(bool larger);
+
   protected:
     // With the keyboard in the pane its frame is drawn in the highlight colour.
     bool event(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
   private:
     QString m_text;

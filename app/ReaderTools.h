@@ -1,0 +1,93 @@
+#pragma once
+// The 阅读 menu and what it commands: the contents panel at the left of the frame, 后退 and 前进
+// through the pages shown in this run, the favourites and the recent pages kept for the reader,
+// and the text size of every pane and article page. Every page shown (a list selection, a panel
+// button, an article, a search hit, a contents row) is recorded; pages are opened again by their
+// address through openPage.
+
+#include "content/PageAddress.h"
+#include "reader/History.h"
+#include "reader/ReaderSettings.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <optional>
+
+class QAction;
+class QDockWidget;
+class QMainWindow;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace reader {
+class ContentsPanel;
+}
+namespace search {
+struct Jump;
+}
+
+class ReaderTools : public QObject
+{
+    Q_OBJECT
+
+  public:
+    // Reads the reader's settings file (a few hundred bytes: well under a millisecond) and
+    // shows the contents panel if the reader left it open.
+    ReaderTools(QMainWindow *frame, QMdiArea *area, const QString &settingsFile = reader::ReaderSettings::defaultFileName());
+    ~ReaderTools() override;
+
+    // 阅读(&R) with its commands, added to the menu bar where it stands now.
+    QMenu *addMenu(QMenuBar *bar);
+
+    // Opens a page and records it: the contents rows, the favourites, the recent pages.
+    void open(const content::PageAddress &page);
+    // Opens a hit of the search and records its page.
+    void openSearchHit(const search::Jump &jump);
+
+    void goBack();
+    void goForward();
+    void toggleFavourite();
+    void showContents(bool shown);
+    void setTextPercent(int percent);
+
+    const reader::History &history() const { return m_history; }
+    const reader::ReaderSettings &settings() const { return m_settings; }
+    // The page of the window in front, if it shows one.
+    std::optional<content::PageAddress> pageInFront() const;
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+  private:
+    void windowActivated(QMdiSubWindow *sub);
+    void watch(QWidget *window);
+    void addressChanged(QWidget *window, const content::PageAddress &page);
+    void pageShown(const content::PageAddress &page);
+    void openWithoutRecording(const content::PageAddress &page);
+    void updateCommands();
+    void applyTextSize(QWidget *window) const;
+    void scheduleSave();
+    QDockWidget *contentsDock();
+
+    QMainWindow *m_frame;
+    QMdiArea *m_area;
+    reader::History m_history;
+    reader::ReaderSettings m_settings;
+    QTimer m_saveTimer;
+    QDockWidget *m_dock = nullptr;
+    reader::ContentsPanel *m_panel = nullptr;
+    QAction *m_contents = nullptr;
+    QAction *m_back = nullptr;
+    QAction *m_forward = nullptr;
+    QAction *m_favourite = nullptr;
+    QAction *m_zoomIn = nullptr;
+    QAction *m_zoomOut = nullptr;
+    QAction *m_zoomReset = nullptr;
+    bool m_navigating = false; // a page is being opened from here: it is recorded once, at the end
+    QList<QPointer<QWidget>> m_watched;
+};

@@ -1,0 +1,278 @@
+// The reader's tools in the frame: the 阅读 menu, a contents row opening its page, back and forward
+// across windows (a closed one opened again), a favourite kept across a restart, and the text size
+// applied to panes and article pages.
+#include "frame_support.h"
+
+#include "app/ReaderTools.h"
+#include "articles/ArticleCodec.h"
+#include "articles/Fwangye.h"
+#include "reader/ContentsPanel.h"
+#include "viewer/TextPane.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+using content::PageAddress;
+
+class ReaderFrameTest : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+    void menu_placedWithItsKeys();
+    void contentsRow_opensItsPage_andFollowsTheReader();
+    void backAndForward_acrossWindows();
+    void favourite_keptAcrossRestart();
+    void textSize_appliedEverywhere();
+
+  private:
+    void start();
+    void stop();
+    QAction *action(const char *name) const { return m_frame->findChild<QAction *>(name); }
+    ReaderTools *tools() const { return m_frame->readerTools(); }
+    QWidget *front() const;
+    QTreeWidgetItem *row(const QStringList &path) const;
+
+    QTemporaryDir m_config;
+    std::unique_ptr<ViewerInstallation> m_install;
+    MDIForm1 *m_frame = nullptr;
+};
+
+void ReaderFrameTest::init()
+{
+    QVERIFY(m_config.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    QFile::remove(reader::ReaderSettings::defaultFileName());
+    m_install.reset();
+    m_install = std::make_unique<ViewerInstallation>();
+    // An article of several sections, long enough to scroll.
+    QString body = "<h1>符咒心得</h1>";
+    for (const QString section : {"一、由来", "二、备物", "三、结构"}) {
+        body += "<h2>" + section + "</h2>";
+        for (int i = 0; i < 40; ++i)
+            body += QString("<p>%1第%2段。</p>").arg(section).arg(i);
+    }
+    const QByteArray page = QStringEncoder("GBK").encode(
+        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\"><title>符咒心得</title></head><body>" +
+        body + "</body></html>");
+    const articlecodec::Encoded encoded = articlecodec::encodeArticle(std::string_view(page.data(), page.size()), 2);
+    QVERIFY(writeFile(QDir(m_install->root()).filePath("god/符咒心得.god"),
+                      QByteArray(encoded.bytes.data(), qsizetype(encoded.bytes.size()))));
+    start();
+}
+
+void ReaderFrameTest::start()
+{
+    m_frame = startFrame(*m_install);
+    QVERIFY(m_frame);
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+}
+
+void ReaderFrameTest::stop()
+{
+    delete m_frame; // the settings are written as the frame goes
+    m_frame = nullptr;
+}
+
+void ReaderFrameTest::cleanup()
+{
+    stop();
+    m_install.reset();
+}
+
+QWidget *ReaderFrameTest::front() const
+{
+    QMdiSubWindow *active = m_frame->area()->activeSubWindow();
+    return active ? active->widget() : nullptr;
+}
+
+QTreeWidgetItem *ReaderFrameTest::row(const QStringList &path) const
+{
+    auto *tree = m_frame->findChild<reader::ContentsPanel *>();
+    QTreeWidgetItem *item = nullptr;
+    for (const QString &text : path) {
+        QTreeWidgetItem *parent = item;
+        item = nullptr;
+        const int count = parent ? parent->childCount() : tree->topLevelItemCount();
+        for (int i = 0; i < count && !item; ++i) {
+            QTreeWidgetItem *candidate = parent ? parent->child(i) : tree->topLevelItem(i);
+            if (candidate->text(0) == text)
+                item = candidate;
+        }
+        if (!item)
+            return nullptr;
+    }
+    return item;
+}
+
+void ReaderFrameTest::menu_placedWithItsKeys()
+{
+    QMenu *menu = m_frame->menuBar()->findChild<QMenu *>("阅读");
+    QVERIFY(menu);
+    QStringList items;
+    for (QAction *item : menu->actions())
+        if (!item->isSeparator())
+            items << item->text() + " " + item->shortcut().toString();
+    QCOMPARE(items, (QStringList{"章节目录(&T) ", "后退(&B) Alt+Left", "前进(&F) Alt+Right", "加入收藏(&A) Ctrl+D",
+                                 "放大(&I) Ctrl+=", "缩小(&O) Ctrl+-", "原始大小(&R) Ctrl+0"}));
+    QVERIFY(action("放大")->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Plus)));
+    // Nothing read yet: nothing to go back to, no page to keep. Start-up opens no window.
+    QVERIFY(!action("后退")->isEnabled());
+    QVERIFY(!action("前进")->isEnabled());
+    QVERIFY(!action("加入收藏")->isEnabled());
+    QCOMPARE(openViewers().size(), 0);
+}
+
+void ReaderFrameTest::contentsRow_opensItsPage_andFollowsTheReader()
+{
+    action("章节目录")->trigger();
+    auto *dock = m_frame->findChild<QDockWidget *>("ContentsDock");
+    QVERIFY(dock && dock->isVisible());
+    QCOMPARE(m_frame->dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+    auto *tree = m_frame->findChild<reader::ContentsPanel *>();
+    QTRY_VERIFY(tree->hasBook());
+    QCOMPARE(tree->focusWidget(), tree);
+
+    // Enter on an entry's row, Space on a day chart's, a double click on an article's section.
+    tree->setCurrentItem(row({"日常琐事", "镇舟车不利灵符"}));
+    QTest::keyClick(tree, Qt::Key_Return);
+    auto *viewer = qobject_cast<Fllhb *>(front());
+    QVERIFY(viewer);
+    QCOMPARE(viewer->address(), PageAddress::entry("日常琐事", "镇舟车不利灵符"));
+    QCOMPARE(viewer->currentEntry(), QString("镇舟车不利灵符"));
+
+    tree->setCurrentItem(row({"奇门遁甲", "玉女反闭诀", "每日布局速成图（申酉日）"}));
+    QTest::keyClick(tree, Qt::Key_Space);
+    auto *qimen = qobject_cast<Fllhb *>(front());
+    QVERIFY(qimen && qimen != viewer);
+    QCOMPARE(qimen->address(), PageAddress::dayChart(4));
+    QCOMPARE(pictureNumberOf(qimen->pictureBox()), 83);
+
+    QTreeWidgetItem *section = row({"符咒心得", "三、结构"});
+    QVERIFY(section);
+    emit tree->itemActivated(section, 0);
+    auto *article = qobject_cast<Fwangye *>(front());
+    QVERIFY(article);
+    QCOMPARE(article->address(), PageAddress::article("符咒心得", "三、结构"));
+
+    // The reader moves in a viewer: the panel's row follows, and the page is among the recent ones.
+    m_frame->area()->setActiveSubWindow(Module1::subWindowOf(viewer));
+    viewer->chooseEntry(0);
+    QCOMPARE(tree->currentItem(), row({"日常琐事", "镇刑克法"}));
+    QCOMPARE(row({"最近阅读"})->child(0)->text(0), QString("镇刑克法 · 日常琐事"));
+    QCOMPARE(m_install->boxes.size(), 0);
+
+    // Closed from its own box, the panel is unchecked; its state is kept for the next run.
+    dock->close();
+    QTRY_VERIFY(!action("章节目录")->isChecked());
+    action("章节目录")->trigger();
+    stop();
+    start();
+    QVERIFY(action("章节目录")->isChecked());
+    QVERIFY(m_frame->findChild<QDockWidget *>("ContentsDock")->isVisible());
+    QCOMPARE(openViewers().size(), 0); // no window opened again
+}
+
+void ReaderFrameTest::backAndForward_acrossWindows()
+{
+    tools()->open(PageAddress::entry("日常琐事", "镇刑克法"));
+    auto *viewer = qobject_cast<Fllhb *>(front());
+    QVERIFY(viewer);
+    viewer->chooseEntry(2);                      // a selection in the list
+    tools()->open(PageAddress::figure(3));        // another window
+    tools()->open(PageAddress::article("符咒心得"));
+    QCOMPARE(tools()->history().pages().size(), 4);
+
+    action("后退")->trigger();
+    QCOMPARE(qobject_cast<Fllhb *>(front())->address(), PageAddress::figure(3));
+    // The mouse's back button does the same, wherever it is pressed in the frame.
+    QTest::mouseClick(front(), Qt::BackButton);
+    QCOMPARE(front(), viewer);
+    QCOMPARE(viewer->address(), PageAddress::entry("日常琐事", "镇舟车不利灵符"));
+    action("后退")->trigger();
+    QCOMPARE(viewer->address(), PageAddress::entry("日常琐事", "镇刑克法"));
+    QVERIFY(!action("后退")->isEnabled());
+    QVERIFY(action("前进")->isEnabled());
+
+    // A window closed meanwhile is opened again through the opener.
+    Module1::subWindowOf(viewer)->close();
+    QTRY_COMPARE(openViewers().size(), 1);
+    QTest::keyClick(m_frame, Qt::Key_Right, Qt::AltModifier);
+    auto *again = qobject_cast<Fllhb *>(front());
+    QVERIFY(again);
+    QCOMPARE(again->address(), PageAddress::entry("日常琐事", "镇舟车不利灵符"));
+    QCOMPARE(openViewers().size(), 2);
+    action("前进")->trigger();
+    action("前进")->trigger();
+    QVERIFY(qobject_cast<Fwangye *>(front()));
+    QVERIFY(!action("前进")->isEnabled());
+    QCOMPARE(tools()->history().pages().size(), 4); // going back and forth records nothing
+    QCOMPARE(m_install->boxes.size(), 0);
+}
+
+void ReaderFrameTest::favourite_keptAcrossRestart()
+{
+    tools()->open(PageAddress::dayChart(1));
+    QCOMPARE(action("加入收藏")->text(), QString("加入收藏(&A)"));
+    QTest::keyClick(front(), Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(action("加入收藏")->text(), QString("移出收藏(&A)"));
+    tools()->open(PageAddress::entry("隐身飞升", "诸葛隐身法"));
+    QCOMPARE(action("加入收藏")->text(), QString("加入收藏(&A)"));
+
+    stop();
+    start();
+    QCOMPARE(tools()->settings().favourites(), QList<PageAddress>{PageAddress::dayChart(1)});
+    QCOMPARE(tools()->settings().recent().first(), PageAddress::entry("隐身飞升", "诸葛隐身法"));
+    action("章节目录")->trigger();
+    QCOMPARE(row({"收藏"})->childCount(), 1);
+    emit m_frame->findChild<reader::ContentsPanel *>()->itemActivated(row({"收藏"})->child(0), 0);
+    QCOMPARE(qobject_cast<Fllhb *>(front())->address(), PageAddress::dayChart(1));
+    QCOMPARE(action("加入收藏")->text(), QString("移出收藏(&A)"));
+}
+
+void ReaderFrameTest::textSize_appliedEverywhere()
+{
+    tools()->open(PageAddress::entry("日常琐事", "镇刑克法"));
+    auto *viewer = qobject_cast<Fllhb *>(front());
+    const QRect upperBox = viewer->upperPane()->geometry();
+    const double upper = viewer->upperPane()->font().pointSizeF();
+    const double lower = viewer->lowerPane()->font().pointSizeF();
+
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(viewer->upperPane(), Qt::Key_Equal, Qt::ControlModifier);
+    QCOMPARE(tools()->settings().textPercent(), 200);
+    QCOMPARE(viewer->upperPane()->font().pointSizeF(), upper * 2);
+    QCOMPARE(viewer->lowerPane()->font().pointSizeF(), lower * 2);
+    QCOMPARE(viewer->upperPane()->geometry(), upperBox); // the boxes stay as they are
+
+    // A window opened later, an article too, takes the same size.
+    tools()->open(PageAddress::article("符咒心得"));
+    auto *article = qobject_cast<Fwangye *>(front());
+    QVERIFY(article);
+    QTextCursor cursor(article->WebBrowser1()->document());
+    cursor.movePosition(QTextCursor::End);
+    const double articleLarge = cursor.charFormat().font().pointSizeF();
+    QTest::keyClick(article->WebBrowser1(), Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(viewer->upperPane()->font().pointSizeF(), upper);
+    QCOMPARE(cursor.charFormat().font().pointSizeF(), articleLarge / 2);
+
+    // Ctrl and the wheel over a pane: one step.
+    QWheelEvent wheel(QPointF(10, 10), viewer->upperPane()->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewer->upperPane()->viewport(), &wheel);
+    QCOMPARE(tools()->settings().textPercent(), 110);
+    stop();
+    start();
+    QCOMPARE(tools()->settings().textPercent(), 110);
+}
+
+QTEST_MAIN(ReaderFrameTest)
+#include "reader_frame_test.moc"
