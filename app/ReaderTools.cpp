@@ -91,18 +91,24 @@ QMenu *ReaderTools::addMenu(QMenuBar *bar)
     menu->addSeparator();
     m_back = command(menu, QStringLiteral("后退"), QStringLiteral("后退(&B)"), {QKeySequence(Qt::ALT | Qt::Key_Left)});
     connect(m_back, &QAction::triggered, this, &ReaderTools::goBack);
-    m_forward = command(menu, QStringLiteral("前进"), QStringLiteral("前进(&F)"), {QKeySequence(Qt::ALT | Qt::Key_Right)});
+    m_forward =
+        command(menu, QStringLiteral("前进"), QStringLiteral("前进(&F)"), {QKeySequence(Qt::ALT | Qt::Key_Right)});
     connect(m_forward, &QAction::triggered, this, &ReaderTools::goForward);
     menu->addSeparator();
-    m_favourite = command(menu, QStringLiteral("加入收藏"), QStringLiteral("加入收藏(&A)"), {QKeySequence(Qt::CTRL | Qt::Key_D)});
+    m_favourite =
+        command(menu, QStringLiteral("加入收藏"), QStringLiteral("加入收藏(&A)"), {QKeySequence(Qt::CTRL | Qt::Key_D)});
     connect(m_favourite, &QAction::triggered, this, &ReaderTools::toggleFavourite);
     menu->addSeparator();
     m_zoomIn = command(menu, QStringLiteral("放大"), QStringLiteral("放大(&I)"),
                        {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
-    connect(m_zoomIn, &QAction::triggered, this, [this] { setTextPercent(reader::TextSize::larger(m_settings.textPercent())); });
-    m_zoomOut = command(menu, QStringLiteral("缩小"), QStringLiteral("缩小(&O)"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
-    connect(m_zoomOut, &QAction::triggered, this, [this] { setTextPercent(reader::TextSize::smaller(m_settings.textPercent())); });
-    m_zoomReset = command(menu, QStringLiteral("原始大小"), QStringLiteral("原始大小(&R)"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    connect(m_zoomIn, &QAction::triggered, this,
+            [this] { setTextPercent(reader::TextSize::larger(m_settings.textPercent())); });
+    m_zoomOut =
+        command(menu, QStringLiteral("缩小"), QStringLiteral("缩小(&O)"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    connect(m_zoomOut, &QAction::triggered, this,
+            [this] { setTextPercent(reader::TextSize::smaller(m_settings.textPercent())); });
+    m_zoomReset =
+        command(menu, QStringLiteral("原始大小"), QStringLiteral("原始大小(&R)"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
     connect(m_zoomReset, &QAction::triggered, this, [this] { setTextPercent(100); });
 
     if (m_settings.contentsShown())
@@ -138,17 +144,15 @@ void ReaderTools::watch(QWidget *window)
     m_watched.removeAll(nullptr);
     m_watched.append(window);
     if (auto *viewer = qobject_cast<Fllhb *>(window)) {
-        connect(viewer, &Fllhb::addressChanged, this, [this, viewer](const content::PageAddress &page) {
-            addressChanged(viewer, page);
-        });
+        connect(viewer, &Fllhb::addressChanged, this,
+                [this, viewer](const content::PageAddress &page) { addressChanged(viewer, page); });
         connect(viewer, &Fllhb::textZoomRequested, this, [this](bool larger) {
             setTextPercent(larger ? reader::TextSize::larger(m_settings.textPercent())
                                   : reader::TextSize::smaller(m_settings.textPercent()));
         });
     } else if (auto *article = qobject_cast<Fwangye *>(window)) {
-        connect(article, &Fwangye::addressChanged, this, [this, article](const content::PageAddress &page) {
-            addressChanged(article, page);
-        });
+        connect(article, &Fwangye::addressChanged, this,
+                [this, article](const content::PageAddress &page) { addressChanged(article, page); });
         connect(article, &Fwangye::textZoomRequested, this, [this](bool larger) {
             setTextPercent(larger ? reader::TextSize::larger(m_settings.textPercent())
                                   : reader::TextSize::smaller(m_settings.textPercent()));

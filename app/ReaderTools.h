@@ -38,7 +38,8 @@ class ReaderTools : public QObject
   public:
     // Reads the reader's settings file (a few hundred bytes: well under a millisecond) and
     // shows the contents panel if the reader left it open.
-    ReaderTools(QMainWindow *frame, QMdiArea *area, const QString &settingsFile = reader::ReaderSettings::defaultFileName());
+    ReaderTools(QMainWindow *frame, QMdiArea *area,
+                const QString &settingsFile = reader::ReaderSettings::defaultFileName());
     ~ReaderTools() override;
 
     // 阅读(&R) with its commands, added to the menu bar where it stands now.

@@ -51,7 +51,8 @@ void ContentsPanel::setBook(const std::vector<ContentsRow> &rows)
         addRow(nullptr, row, true);
 }
 
-void ContentsPanel::setKeptPages(const QList<content::PageAddress> &favourites, const QList<content::PageAddress> &recent)
+void ContentsPanel::setKeptPages(const QList<content::PageAddress> &favourites,
+                                 const QList<content::PageAddress> &recent)
 {
     for (auto [head, pages] : {std::pair{m_favourites, &favourites}, std::pair{m_recent, &recent}}) {
         qDeleteAll(head->takeChildren());

@@ -26,7 +26,8 @@ ContentsRow panelRows(const content::Chapter &chapter)
         yuNvFanBi.children.push_back(pageRow(view.title(), view));
     }
     ContentsRow row{chapter.shortTitle, std::nullopt, {}};
-    row.children.push_back(pageRow(content::kZhenRenBuDou, content::PageAddress::entry(chapter.shortTitle, content::kZhenRenBuDou)));
+    row.children.push_back(
+        pageRow(content::kZhenRenBuDou, content::PageAddress::entry(chapter.shortTitle, content::kZhenRenBuDou)));
     row.children.push_back(std::move(yuNvFanBi));
     return row;
 }

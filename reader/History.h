@@ -13,7 +13,7 @@ namespace reader {
 
 class History
 {
-public:
+  public:
     static constexpr int kMaxPages = 100;
 
     // A page was shown. The page the reader stands on again (a window brought forward, the same
@@ -31,7 +31,7 @@ public:
     std::optional<content::PageAddress> current() const;
     const QList<content::PageAddress> &pages() const { return m_pages; }
 
-private:
+  private:
     QList<content::PageAddress> m_pages;
     qsizetype m_current = -1;
 };

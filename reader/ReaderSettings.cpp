@@ -39,7 +39,8 @@ QStringList texts(const QList<content::PageAddress> &pages)
 
 QString ReaderSettings::defaultFileName()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/linglu/linglu.ini");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/linglu/linglu.ini");
 }
 
 ReaderSettings::ReaderSettings(const QString &fileName)
@@ -61,7 +62,8 @@ void ReaderSettings::read()
     }
     QSettings file(m_fileName, QSettings::IniFormat);
     // Damaged, or some other program's file that holds nothing of the reader's: left as it is.
-    if (file.status() != QSettings::NoError || (info.size() > 0 && !file.childGroups().contains(QStringLiteral("reader")))) {
+    if (file.status() != QSettings::NoError ||
+        (info.size() > 0 && !file.childGroups().contains(QStringLiteral("reader")))) {
         m_writable = false;
         return;
     }

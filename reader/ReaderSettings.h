@@ -18,7 +18,7 @@ namespace reader {
 
 class ReaderSettings
 {
-public:
+  public:
     static constexpr qint64 kMaxFileBytes = 256 * 1024;
     static constexpr int kMaxRecent = 20;
     static constexpr int kMaxFavourites = 500;
@@ -51,7 +51,7 @@ public:
     // Writes everything to the file, atomically. False when the file may not or cannot be written.
     bool save();
 
-private:
+  private:
     void read();
 
     QString m_fileName;

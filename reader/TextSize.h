@@ -8,7 +8,7 @@ namespace reader {
 
 class TextSize
 {
-public:
+  public:
     static const QList<int> &steps(); // 50 … 300
     static int nearestStep(int percent);
     static int larger(int percent);

@@ -60,9 +60,10 @@ void ReaderFrameTest::init()
         for (int i = 0; i < 40; ++i)
             body += QString("<p>%1第%2段。</p>").arg(section).arg(i);
     }
-    const QByteArray page = QStringEncoder("GBK").encode(
-        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\"><title>符咒心得</title></head><body>" +
-        body + "</body></html>");
+    const QByteArray page =
+        QStringEncoder("GBK").encode("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                                     "charset=gb2312\"><title>符咒心得</title></head><body>" +
+                                     body + "</body></html>");
     const articlecodec::Encoded encoded = articlecodec::encodeArticle(std::string_view(page.data(), page.size()), 2);
     QVERIFY(writeFile(QDir(m_install->root()).filePath("god/符咒心得.god"),
                       QByteArray(encoded.bytes.data(), qsizetype(encoded.bytes.size()))));
@@ -186,8 +187,8 @@ void ReaderFrameTest::backAndForward_acrossWindows()
     tools()->open(PageAddress::entry("日常琐事", "镇刑克法"));
     auto *viewer = qobject_cast<Fllhb *>(front());
     QVERIFY(viewer);
-    viewer->chooseEntry(2);                      // a selection in the list
-    tools()->open(PageAddress::figure(3));        // another window
+    viewer->chooseEntry(2);                // a selection in the list
+    tools()->open(PageAddress::figure(3)); // another window
     tools()->open(PageAddress::article("符咒心得"));
     QCOMPARE(tools()->history().pages().size(), 4);
 

@@ -56,16 +56,22 @@ void ReaderTest::history_data()
     QTest::addColumn<QString>("current");
     QTest::addColumn<bool>("back");
     QTest::addColumn<bool>("forward");
-    QTest::newRow("nothing") << "" << "" << false << false;
-    QTest::newRow("one page") << "镇刑克法" << "镇刑克法" << false << false;
-    QTest::newRow("back to the first") << "镇刑克法 镇食井不利灵符 <" << "镇刑克法" << false << true;
-    QTest::newRow("back past the start") << "镇刑克法 镇食井不利灵符 < < <" << "镇刑克法" << false << true;
-    QTest::newRow("back and forward") << "镇刑克法 镇食井不利灵符 < >" << "镇食井不利灵符" << true << false;
-    QTest::newRow("the same page twice is one step") << "镇刑克法 镇刑克法 <" << "镇刑克法" << false << false;
-    QTest::newRow("a new page drops what was ahead")
-        << "镇刑克法 镇食井不利灵符 镇舟车不利灵符 < < 压恶鬼为害法" << "压恶鬼为害法" << true << false;
-    QTest::newRow("the page stood on again after going back") << "镇刑克法 镇食井不利灵符 < 镇刑克法" << "镇刑克法"
-                                                              << false << true;
+    QTest::newRow("nothing") << ""
+                             << "" << false << false;
+    QTest::newRow("one page") << "镇刑克法"
+                              << "镇刑克法" << false << false;
+    QTest::newRow("back to the first") << "镇刑克法 镇食井不利灵符 <"
+                                       << "镇刑克法" << false << true;
+    QTest::newRow("back past the start") << "镇刑克法 镇食井不利灵符 < < <"
+                                         << "镇刑克法" << false << true;
+    QTest::newRow("back and forward") << "镇刑克法 镇食井不利灵符 < >"
+                                      << "镇食井不利灵符" << true << false;
+    QTest::newRow("the same page twice is one step") << "镇刑克法 镇刑克法 <"
+                                                     << "镇刑克法" << false << false;
+    QTest::newRow("a new page drops what was ahead") << "镇刑克法 镇食井不利灵符 镇舟车不利灵符 < < 压恶鬼为害法"
+                                                     << "压恶鬼为害法" << true << false;
+    QTest::newRow("the page stood on again after going back") << "镇刑克法 镇食井不利灵符 < 镇刑克法"
+                                                              << "镇刑克法" << false << true;
 }
 
 void ReaderTest::history()
@@ -87,7 +93,8 @@ void ReaderTest::history()
 
     // At most a hundred pages: the oldest go first.
     reader::History long_;
-    const QStringList names = content::Catalogue::entryNames(*content::Catalogue::instance().chapterByShortTitle("镇宅兴家"));
+    const QStringList names =
+        content::Catalogue::entryNames(*content::Catalogue::instance().chapterByShortTitle("镇宅兴家"));
     for (int i = 0; i < 150; ++i)
         long_.record(PageAddress::entry("镇宅兴家", names.at(i % names.size())));
     QCOMPARE(long_.pages().size(), reader::History::kMaxPages);
@@ -232,8 +239,9 @@ void ReaderTest::textSize_steps()
 
 void ReaderTest::contents_holdEveryPage()
 {
-    const std::vector<reader::ContentsRow> rows =
-        reader::bookRows([](const QString &article) { return QStringList{article + "一", article + "二"}; });
+    const std::vector<reader::ContentsRow> rows = reader::bookRows([](const QString &article) {
+        return QStringList{article + "一", article + "二"};
+    });
     QList<PageAddress> pages;
     std::function<void(const reader::ContentsRow &)> collect = [&](const reader::ContentsRow &row) {
         if (row.page && !pages.contains(*row.page))

@@ -6,10 +6,12 @@
 
 #include "app/MDIForm1.h"
 #include "app/PageOpener.h"
+#include "app/ReaderTools.h"
 #include "app/Startup.h"
 #include "articles/ArticlePage.h"
 #include "common/MsgBox.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -76,6 +78,9 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString out = args.at(2);
+    // The reader's settings of a fresh user: nothing kept, nothing of the developer's changed.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     QTemporaryDir copy;
     if (!copy.isValid() || !copyTree(args.at(1), copy.path()) || !QDir().mkpath(out)) {
         QTextStream(stderr) << "screenshots: cannot copy " << args.at(1) << " or create " << out << '\n';
@@ -106,6 +111,12 @@ int main(int argc, char *argv[])
 
     OpenArticlePage(QStringLiteral("符咒心得"), 2);
     ok = save(frame, out + QStringLiteral("/article.png")) && ok;
+
+    // The contents panel open beside a page reached from it.
+    frame->findChild<QAction *>(QStringLiteral("章节目录"))->trigger();
+    QApplication::processEvents();
+    frame->readerTools()->open(content::PageAddress::entry(QStringLiteral("夜行护身"), QStringLiteral("压鬼怪祟人法")));
+    ok = save(frame, out + QStringLiteral("/reading.png")) && ok;
 
     frame->close();
     return ok ? 0 : 1;
