@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -66,19 +67,35 @@ ReaderTools::ReaderTools(QMainWindow *frame, QMdiArea *area, const QString &sett
     : QObject(frame)
     , m_frame(frame)
     , m_area(area)
-    , m_settings(settingsFile)
+    , m_reading(QtConcurrent::run([settingsFile] { return reader::ReaderSettings(settingsFile); }))
 {
     setObjectName(QStringLiteral("ReaderTools"));
     m_saveTimer.setSingleShot(true);
     m_saveTimer.setInterval(1000);
-    connect(&m_saveTimer, &QTimer::timeout, this, [this] { m_settings.save(); });
+    connect(&m_saveTimer, &QTimer::timeout, this, [this] { kept().save(); });
     connect(m_area, &QMdiArea::subWindowActivated, this, &ReaderTools::windowActivated);
 }
 
 ReaderTools::~ReaderTools()
 {
     if (m_saveTimer.isActive())
-        m_settings.save();
+        kept().save();
+    else
+        m_reading.waitForFinished();
+}
+
+reader::ReaderSettings &ReaderTools::kept()
+{
+    if (!m_settings)
+        m_settings = m_reading.result();
+    return *m_settings;
+}
+
+void ReaderTools::settingsRead()
+{
+    if (kept().contentsShown() && m_contents)
+        m_contents->setChecked(true);
+    updateCommands();
 }
 
 QMenu *ReaderTools::addMenu(QMenuBar *bar)
@@ -102,18 +119,17 @@ QMenu *ReaderTools::addMenu(QMenuBar *bar)
     m_zoomIn = command(menu, QStringLiteral("放大"), QStringLiteral("放大(&I)"),
                        {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
     connect(m_zoomIn, &QAction::triggered, this,
-            [this] { setTextPercent(reader::TextSize::larger(m_settings.textPercent())); });
+            [this] { setTextPercent(reader::TextSize::larger(kept().textPercent())); });
     m_zoomOut =
         command(menu, QStringLiteral("缩小"), QStringLiteral("缩小(&O)"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
     connect(m_zoomOut, &QAction::triggered, this,
-            [this] { setTextPercent(reader::TextSize::smaller(m_settings.textPercent())); });
+            [this] { setTextPercent(reader::TextSize::smaller(kept().textPercent())); });
     m_zoomReset =
         command(menu, QStringLiteral("原始大小"), QStringLiteral("原始大小(&R)"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
     connect(m_zoomReset, &QAction::triggered, this, [this] { setTextPercent(100); });
 
-    if (m_settings.contentsShown())
-        m_contents->setChecked(true);
     updateCommands();
+    QTimer::singleShot(0, this, &ReaderTools::settingsRead);
     return menu;
 }
 
@@ -147,15 +163,15 @@ void ReaderTools::watch(QWidget *window)
         connect(viewer, &Fllhb::addressChanged, this,
                 [this, viewer](const content::PageAddress &page) { addressChanged(viewer, page); });
         connect(viewer, &Fllhb::textZoomRequested, this, [this](bool larger) {
-            setTextPercent(larger ? reader::TextSize::larger(m_settings.textPercent())
-                                  : reader::TextSize::smaller(m_settings.textPercent()));
+            setTextPercent(larger ? reader::TextSize::larger(kept().textPercent())
+                                  : reader::TextSize::smaller(kept().textPercent()));
         });
     } else if (auto *article = qobject_cast<Fwangye *>(window)) {
         connect(article, &Fwangye::addressChanged, this,
                 [this, article](const content::PageAddress &page) { addressChanged(article, page); });
         connect(article, &Fwangye::textZoomRequested, this, [this](bool larger) {
-            setTextPercent(larger ? reader::TextSize::larger(m_settings.textPercent())
-                                  : reader::TextSize::smaller(m_settings.textPercent()));
+            setTextPercent(larger ? reader::TextSize::larger(kept().textPercent())
+                                  : reader::TextSize::smaller(kept().textPercent()));
         });
     }
     applyTextSize(window);
@@ -177,9 +193,9 @@ void ReaderTools::addressChanged(QWidget *window, const content::PageAddress &pa
 void ReaderTools::pageShown(const content::PageAddress &page)
 {
     m_history.record(page);
-    m_settings.addRecent(page.withoutSection());
+    kept().addRecent(page.withoutSection());
     if (m_panel) {
-        m_panel->setKeptPages(m_settings.favourites(), m_settings.recent());
+        m_panel->setKeptPages(kept().favourites(), kept().recent());
         m_panel->showCurrent(page);
     }
     scheduleSave();
@@ -243,9 +259,9 @@ void ReaderTools::toggleFavourite()
     const std::optional<content::PageAddress> page = pageInFront();
     if (!page)
         return;
-    m_settings.toggleFavourite(page->withoutSection());
+    kept().toggleFavourite(page->withoutSection());
     if (m_panel)
-        m_panel->setKeptPages(m_settings.favourites(), m_settings.recent());
+        m_panel->setKeptPages(kept().favourites(), kept().recent());
     scheduleSave();
     updateCommands();
 }
@@ -262,7 +278,7 @@ QDockWidget *ReaderTools::contentsDock()
     m_dock->setWidget(m_panel);
     m_frame->addDockWidget(Qt::LeftDockWidgetArea, m_dock);
     m_frame->resizeDocks({m_dock}, {qBound(220, m_frame->width() / 6, 360)}, Qt::Horizontal);
-    m_panel->setKeptPages(m_settings.favourites(), m_settings.recent());
+    m_panel->setKeptPages(kept().favourites(), kept().recent());
     connect(m_panel, &reader::ContentsPanel::pageActivated, this, &ReaderTools::open);
     // The dock's own close button unchecks the command (the frame going away leaves it as it is).
     m_dock->installEventFilter(this);
@@ -294,8 +310,8 @@ void ReaderTools::showContents(bool shown)
         if (QMdiSubWindow *active = m_area->activeSubWindow())
             active->widget()->setFocus();
     }
-    if (m_settings.contentsShown() != shown) {
-        m_settings.setContentsShown(shown);
+    if (kept().contentsShown() != shown) {
+        kept().setContentsShown(shown);
         scheduleSave();
     }
     if (m_contents && m_contents->isChecked() != shown)
@@ -304,7 +320,7 @@ void ReaderTools::showContents(bool shown)
 
 void ReaderTools::setTextPercent(int percent)
 {
-    m_settings.setTextPercent(percent);
+    kept().setTextPercent(percent);
     for (QWidget *window : childwindows::all())
         applyTextSize(window);
     scheduleSave();
@@ -313,7 +329,7 @@ void ReaderTools::setTextPercent(int percent)
 
 void ReaderTools::applyTextSize(QWidget *window) const
 {
-    const double scale = m_settings.textPercent() / 100.0;
+    const double scale = settings().textPercent() / 100.0;
     if (auto *viewer = qobject_cast<Fllhb *>(window))
         viewer->setTextScale(scale);
     else if (auto *article = qobject_cast<Fwangye *>(window))
@@ -328,12 +344,14 @@ void ReaderTools::updateCommands()
     m_forward->setEnabled(m_history.canGoForward());
     const std::optional<content::PageAddress> page = pageInFront();
     m_favourite->setEnabled(page.has_value());
-    const bool kept = page && m_settings.isFavourite(page->withoutSection());
-    m_favourite->setText(kept ? QStringLiteral("移出收藏(&A)") : QStringLiteral("加入收藏(&A)"));
+    // Until the settings are read (just after start-up) the commands show what they would for
+    // an empty file.
+    const bool isKept = page && m_settings && m_settings->isFavourite(page->withoutSection());
+    m_favourite->setText(isKept ? QStringLiteral("移出收藏(&A)") : QStringLiteral("加入收藏(&A)"));
     // The picture viewer keeps the same keys for its own zoom.
     QMdiSubWindow *active = m_area->activeSubWindow();
     const bool picture = active && qobject_cast<PictureViewer *>(active->widget());
-    const int percent = m_settings.textPercent();
+    const int percent = m_settings ? m_settings->textPercent() : 100;
     m_zoomIn->setEnabled(!picture && percent < reader::TextSize::steps().last());
     m_zoomOut->setEnabled(!picture && percent > reader::TextSize::steps().first());
     m_zoomReset->setEnabled(!picture);

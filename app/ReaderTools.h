@@ -9,6 +9,7 @@
 #include "reader/History.h"
 #include "reader/ReaderSettings.h"
 
+#include <QFuture>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -36,8 +37,8 @@ class ReaderTools : public QObject
     Q_OBJECT
 
   public:
-    // Reads the reader's settings file (a few hundred bytes: well under a millisecond) and
-    // shows the contents panel if the reader left it open.
+    // Starts reading the reader's settings file on another thread; once the frame's first events
+    // have run, shows the contents panel if the reader left it open.
     ReaderTools(QMainWindow *frame, QMdiArea *area,
                 const QString &settingsFile = reader::ReaderSettings::defaultFileName());
     ~ReaderTools() override;
@@ -57,7 +58,8 @@ class ReaderTools : public QObject
     void setTextPercent(int percent);
 
     const reader::History &history() const { return m_history; }
-    const reader::ReaderSettings &settings() const { return m_settings; }
+    // The settings as read (waiting for the reading, the first time).
+    const reader::ReaderSettings &settings() const { return const_cast<ReaderTools *>(this)->kept(); }
     // The page of the window in front, if it shows one.
     std::optional<content::PageAddress> pageInFront() const;
 
@@ -78,7 +80,12 @@ class ReaderTools : public QObject
     QMainWindow *m_frame;
     QMdiArea *m_area;
     reader::History m_history;
-    reader::ReaderSettings m_settings;
+    reader::ReaderSettings &kept();
+    void settingsRead();
+
+    // The settings file is read on another thread while the frame is built and painted first.
+    QFuture<reader::ReaderSettings> m_reading;
+    std::optional<reader::ReaderSettings> m_settings;
     QTimer m_saveTimer;
     QDockWidget *m_dock = nullptr;
     reader::ContentsPanel *m_panel = nullptr;
