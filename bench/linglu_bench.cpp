@@ -29,6 +29,7 @@
 #include "common/MsgBox.h"
 #include "common/Pictures.h"
 #include "content/Catalogue.h"
+#include "content/PictureNumbers.h"
 #include "content/TableOfContents.h"
 #include "viewer/Fllhb.h"
 #include "viewer/PictureLoader.h"
@@ -86,7 +87,8 @@ int pictureOf(const content::Chapter &chapter, int index, const QString &name)
     if (const content::Page *page = content::Catalogue::pageOf(chapter, name))
         return page->pictureNumber;
     // The two 奇门遁甲 entries: 真人步斗法, then the overview of 玉女反闭诀.
-    return index == 0 ? content::Catalogue::instance().zhenRenBuDou().pictureNumber : 77;
+    return index == 0 ? content::Catalogue::instance().zhenRenBuDou().pictureNumber
+                      : content::picturenumbers::kOverview;
 }
 
 QString picturePath(int number)
