@@ -228,6 +228,21 @@ def main():
         check(all(chinese(b.description) for b in buttons), "the About box's buttons have descriptions")
         key(KEY_ESCAPE)
 
+    # The contents panel through the 阅读 menu's item, as a screen reader runs it: a tree the
+    # reader hears by its name, whose rows are named by their text.
+    item = next(iter(find_all(frame, lambda n: role(n) in ("menu item", "check menu item") and (n.name or "").startswith("章节目录"))), None)
+    check(item is not None, "the 阅读 menu holds 章节目录")
+    if item is not None:
+        press(item)
+    tree = wait_for(lambda: next(iter(find_all(frame, lambda n: n.name == "章节目录" and "tree" in role(n))), None),
+                    "the contents panel's tree")
+    if tree is not None:
+        rows = wait_for(lambda: find_all(tree, lambda n: n.name in ("日常琐事", "祝由须知", "收藏", "最近阅读")),
+                        "the tree's rows")
+        check(rows and sorted(set(r.name for r in rows)) == sorted(["日常琐事", "祝由须知", "收藏", "最近阅读"]),
+              "the tree's rows are named by their text")
+        check(chinese(tree.description), "the tree has a description")
+
     print("failures:", len(failures))
     return 1 if failures else 0
 

@@ -42,6 +42,8 @@ dbus-run-session -- bash -c '
     sleep 1
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 QT_QPA_PLATFORM=xcb
     unset QT_QPA_PLATFORM_PLUGIN_PATH
+    # The reader'"'"'s settings of a fresh user, in the private session.
+    export XDG_CONFIG_HOME="$WORK/config"
     (cd "$WORK/bin" && exec ./linglu >"$WORK/program.log" 2>&1) &
     program=$!
     "$PYTHON" "$CLIENT"
