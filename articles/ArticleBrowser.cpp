@@ -58,15 +58,25 @@ void ArticleBrowser::wheelEvent(QWheelEvent *event)
 
 bool ArticleBrowser::event(QEvent *event)
 {
-    if (event->type() == QEvent::Resize) {
-        // One ideograph of the body text (CJK characters are one em wide); the column is centred
-        // beside a vertical scroll bar, which long pages have.
-        const int character = QFontMetrics(fonts::songTi(articles::kBodyPointSize)).horizontalAdvance(QChar(0x4E2D));
-        const int view = static_cast<QResizeEvent *>(event)->size().width() - 2 * frameWidth() -
-                         style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-        const int side = articles::columnMargin(view, character, 0);
-        if (viewportMargins() != QMargins(side, 0, side, 0))
-            setViewportMargins(side, 0, side, 0);
-    }
+    if (event->type() == QEvent::Resize)
+        setColumn(static_cast<QResizeEvent *>(event)->size().width());
     return QTextBrowser::event(event);
+}
+
+void ArticleBrowser::setColumnScale(double scale)
+{
+    m_columnScale = scale;
+    setColumn(width());
+}
+
+void ArticleBrowser::setColumn(int width)
+{
+    // One ideograph of the body text (CJK characters are one em wide); the column is centred
+    // beside a vertical scroll bar, which long pages have.
+    const int character =
+        QFontMetrics(fonts::songTi(articles::kBodyPointSize * m_columnScale)).horizontalAdvance(QChar(0x4E2D));
+    const int view = width - 2 * frameWidth() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int side = articles::columnMargin(view, character, 0);
+    if (viewportMargins() != QMargins(side, 0, side, 0))
+        setViewportMargins(side, 0, side, 0);
 }

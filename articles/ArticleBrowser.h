@@ -21,6 +21,10 @@ class ArticleBrowser : public QTextBrowser
 
     const ArticleResources &resources() const { return m_resources; }
 
+    // The reading column grows with the text: forty characters of the body text at this share of
+    // its own size (1 for 100 %), as far as the view allows.
+    void setColumnScale(double scale);
+
   signals:
     // Ctrl and the wheel ask for larger or smaller text; the reader's text size decides.
     void zoomRequested(bool larger);
@@ -33,6 +37,8 @@ class ArticleBrowser : public QTextBrowser
 
   private:
     void followLink(const QUrl &link);
+    void setColumn(int viewWidth);
 
     ArticleResources m_resources;
+    double m_columnScale = 1;
 };

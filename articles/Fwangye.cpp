@@ -82,13 +82,13 @@ void Fwangye::setTextScale(double scale)
     m_textScale = scale;
     if (qFuzzyCompare(scale, m_appliedScale))
         return;
-    // Every run of text keeps its size relative to the others: each is scaled by the same ratio,
-    // and so is the document's default font.
+    // Every run of text keeps its size relative to the others: each is scaled by the same ratio;
+    // the document's default font is set for the scale.
     const double ratio = scale / m_appliedScale;
     QTextDocument *document = m_webBrowser1->document();
-    QFont base = document->defaultFont();
-    base.setPointSizeF(base.pointSizeF() * ratio);
-    document->setDefaultFont(base);
+    // The text at the top of the view stays there.
+    const int topOfView = m_webBrowser1->cursorForPosition(QPoint(0, 0)).position();
+    document->setDefaultFont(fonts::songTi(articles::kBodyPointSize * scale));
     struct Run {
         int start;
         int end;
@@ -114,6 +114,9 @@ void Fwangye::setTextScale(double scale)
     }
     cursor.endEditBlock();
     m_appliedScale = scale;
+    m_webBrowser1->setColumnScale(scale);
+    const QTextBlock top = document->findBlock(topOfView);
+    m_webBrowser1->verticalScrollBar()->setValue(int(document->documentLayout()->blockBoundingRect(top).top()));
 }
 
 void Fwangye::navigationComplete()

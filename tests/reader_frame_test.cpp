@@ -261,6 +261,7 @@ void ReaderFrameTest::textSize_appliedEverywhere()
     QTextCursor cursor(article->WebBrowser1()->document());
     cursor.movePosition(QTextCursor::End);
     const double articleLarge = cursor.charFormat().font().pointSizeF();
+    QCOMPARE(article->WebBrowser1()->document()->defaultFont().pointSizeF(), 22.0); // 11 pt, twice
     QTest::keyClick(article->WebBrowser1(), Qt::Key_0, Qt::ControlModifier);
     QCOMPARE(viewer->upperPane()->font().pointSizeF(), upper);
     QCOMPARE(cursor.charFormat().font().pointSizeF(), articleLarge / 2);
