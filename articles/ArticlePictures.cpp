@@ -100,8 +100,7 @@ void ArticlePictures::drawObject(QPainter *painter, const QRectF &rect, QTextDoc
     const QTransform transform = painter->deviceTransform();
     const QSize device(qRound(rect.width() * std::abs(transform.m11())),
                        qRound(rect.height() * std::abs(transform.m22())));
-    if (transform.isRotating() || device.isEmpty() ||
-        qint64(device.width()) * device.height() * 4 > kMaxCopyBytes) {
+    if (transform.isRotating() || device.isEmpty() || qint64(device.width()) * device.height() * 4 > kMaxCopyBytes) {
         // Drawn larger than any copy worth keeping: from the picture itself, only what is exposed.
         painter->drawImage(rect, picture);
         return;
@@ -125,10 +124,11 @@ QImage ArticlePictures::scaled(const QImage &picture, QSize size)
     // larger, itself made and kept the same way, so that each new size costs about what the copy
     // itself holds rather than the whole picture.
     QSize above = picture.size();
-    for (QSize next = above / 2;
-         next.width() >= size.width() && next.height() >= size.height() && next != size && !next.isEmpty();
-         next /= 2)
+    QSize next = above / 2;
+    while (next.width() >= size.width() && next.height() >= size.height() && next != size && !next.isEmpty()) {
         above = next;
+        next /= 2;
+    }
     const QImage from = above == picture.size() ? picture : scaled(picture, above);
     const QImage copy = from.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     ++m_copiesMade;

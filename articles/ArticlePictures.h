@@ -56,7 +56,10 @@ class ArticlePictures : public QObject, public QTextObjectInterface
         QSize size;
         bool operator==(const Key &other) const { return picture == other.picture && size == other.size; }
     };
-    friend size_t qHash(const Key &key, size_t seed) { return qHashMulti(seed, key.picture, key.size.width(), key.size.height()); }
+    friend size_t qHash(const Key &key, size_t seed)
+    {
+        return qHashMulti(seed, key.picture, key.size.width(), key.size.height());
+    }
 
     QHash<Key, QImage> m_kept;
     QList<Key> m_recent; // least recently used first

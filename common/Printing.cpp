@@ -121,6 +121,7 @@ QHash<QByteArray, QHash<char32_t, char32_t>> readFaces()
                 if (ideographOf.contains(lookGlyphs.at(i)))
                     reading.insert(looks.at(i).unicode(), ideographOf.value(lookGlyphs.at(i)));
             faces.insert(name, reading);
+            faces.insert(QByteArray(name).replace(' ', '_'), reading); // as the writer may spell it
         }
     }
     return faces;
