@@ -17,12 +17,19 @@ ArticleBrowser::ArticleBrowser(QWidget *parent)
     // Every link comes here first; the view itself never navigates.
     setOpenLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, &ArticleBrowser::followLink);
+    m_pictures.adopt(document());
 }
 
 void ArticleBrowser::openPage(const QString &pageFile)
 {
     m_resources.setPageFile(pageFile);
     setSource(QUrl::fromLocalFile(pageFile), QTextDocument::HtmlResource);
+}
+
+void ArticleBrowser::doSetSource(const QUrl &name, QTextDocument::ResourceType type)
+{
+    QTextBrowser::doSetSource(name, type);
+    m_pictures.adopt(document());
 }
 
 QVariant ArticleBrowser::loadResource(int type, const QUrl &name)

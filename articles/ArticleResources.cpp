@@ -127,7 +127,11 @@ QVariant ArticleResources::read(int type, const QString &canonicalPath)
     case QTextDocument::ImageResource: {
         // The picture loader opens regular files only, without blocking, and bounds the file's size,
         // the picture's dimensions and the decoder's memory.
-        const QImage image = pictures::load(canonicalPath);
+        // It is kept in the form the painter draws without converting it (a palette picture would
+        // otherwise be converted whole on every paint).
+        QImage image = pictures::load(canonicalPath);
+        if (!image.isNull())
+            image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
         if (image.isNull() || m_pictureMemory + image.sizeInBytes() > kMaxPictureMemory)
             break;
         m_pictureMemory += image.sizeInBytes();

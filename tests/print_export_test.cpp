@@ -5,8 +5,10 @@
 #include "app/Startup.h"
 #include "articles/ArticlePage.h"
 #include "articles/Fwangye.h"
+#include "common/Fonts.h"
 #include "common/Module1.h"
 #include "common/MsgBox.h"
+#include "common/PdfTextMap.h"
 #include "common/PictureBox.h"
 #include "common/Pictures.h"
 #include "common/Printing.h"
@@ -32,10 +34,14 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRawFont>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
 
 #include <memory>
 
@@ -47,12 +53,14 @@
 
 namespace {
 
-QString runTool(const QString &program, const QStringList &arguments)
+QString runTool(const QString &program, const QStringList &arguments, QString *complaints = nullptr)
 {
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
         return QStringLiteral("<%1 failed: %2>").arg(program, QString::fromUtf8(process.readAllStandardError()));
+    if (complaints)
+        *complaints = QString::fromUtf8(process.readAllStandardError());
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
@@ -61,49 +69,41 @@ QString withoutSpaces(QString text)
     return text.remove(QRegularExpression(QStringLiteral("\\s")));
 }
 
-// Qt's PDF writer maps each glyph back to the first character the font gives it, and the CJK faces
-// share their glyphs between ideographs and the look-alike radicals (人 and ⼈), so pdftotext may
-// read a radical where the page has the ideograph. Unicode's table of equivalent ideographs
-// (Debian's unicode-data) folds them back before the texts are compared.
-QString withUnifiedIdeographs(QString text)
+// Where two texts first differ, with a little of each from there; empty when they are the same.
+QString difference(const QString &actual, const QString &expected)
 {
-    static const QHash<char32_t, char32_t> equivalents = [] {
-        QHash<char32_t, char32_t> table;
-        QFile file(QStringLiteral("/usr/share/unicode/EquivalentUnifiedIdeograph.txt"));
-        if (!file.open(QIODevice::ReadOnly))
-            return table;
-        while (!file.atEnd()) {
-            const QByteArray line = file.readLine();
-            const qsizetype semicolon = line.indexOf(';');
-            if (line.startsWith('#') || semicolon < 0)
-                continue;
-            const QByteArray from = line.left(semicolon).trimmed();
-            const QByteArray to = line.mid(semicolon + 1).split('#').first().trimmed();
-            bool ok = false;
-            const char32_t target = to.toUInt(&ok, 16);
-            if (!ok)
-                continue;
-            const QList<QByteArray> range = from.split('.');
-            const uint first = range.first().toUInt(nullptr, 16);
-            const uint last = range.last().toUInt(nullptr, 16);
-            for (uint code = first; code <= last && code; ++code)
-                table.insert(code, target);
-        }
-        return table;
-    }();
-    QString folded;
-    for (const char32_t code : text.toUcs4()) {
-        const char32_t unified = equivalents.value(code, code);
-        folded += QString::fromUcs4(&unified, 1);
+    if (actual == expected)
+        return QString();
+    qsizetype at = 0;
+    while (at < actual.size() && at < expected.size() && actual.at(at) == expected.at(at))
+        ++at;
+    return QStringLiteral("at %1 of %2/%3: read \"%4\", shown \"%5\"")
+        .arg(at)
+        .arg(actual.size())
+        .arg(expected.size())
+        .arg(actual.mid(at, 24), expected.mid(at, 24));
+}
+
+// A document's text as it is drawn: every paragraph in order, a numbered item after its number.
+QString drawnText(const QTextDocument *document)
+{
+    QString text;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        // A bullet is a shape, a number is text.
+        const QTextList *list = block.textList();
+        if (list && list->format().style() <= QTextListFormat::ListDecimal)
+            text += list->itemText(block);
+        text += block.text();
     }
-    return folded;
+    return text;
 }
 
 // What poppler's tools read from a PDF file.
 struct PdfReading {
     QString title;
     int pages = 0;
-    QString text; // without any white space, so line breaks of the layout do not matter
+    QString text;       // without any white space, so line breaks of the layout do not matter
+    QString complaints; // what pdfinfo found wrong with the file's structure (its cross-references)
     struct Image {
         int width;
         int height;
@@ -114,7 +114,7 @@ struct PdfReading {
 
     explicit PdfReading(const QString &file)
     {
-        const QString info = runTool(QStringLiteral("pdfinfo"), {file});
+        const QString info = runTool(QStringLiteral("pdfinfo"), {file}, &complaints);
         title = QRegularExpression(QStringLiteral("^Title:\\s*(.*)$"), QRegularExpression::MultilineOption)
                     .match(info)
                     .captured(1)
@@ -123,9 +123,9 @@ struct PdfReading {
                     .match(info)
                     .captured(1)
                     .toInt();
-        text = withUnifiedIdeographs(
-            withoutSpaces(runTool(QStringLiteral("pdftotext"),
-                                  {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-")})));
+        // As the text layer has it: a radical where the page shows an ideograph is a fault.
+        text = withoutSpaces(runTool(QStringLiteral("pdftotext"),
+                                     {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-")}));
         // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
         const QStringList lines = runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file}).split('\n');
         for (const QString &line : lines.mid(2)) {
@@ -154,6 +154,8 @@ class PrintExportTest : public QObject
     void exportArticle_data();
     void exportArticle();
     void printThroughThePrinter();
+    void everyFace_data();
+    void everyFace();
     void failedExport_data();
     void failedExport();
     void suggestedName();
@@ -255,6 +257,11 @@ void PrintExportTest::exportPage_data()
     const content::Chapter *chapter = content::Catalogue::instance().chapterByShortTitle(QStringLiteral("祝由秘字"));
     for (const QString &entry : content::Catalogue::entryNames(*chapter))
         QTest::newRow(qPrintable(entry)) << chapter->shortTitle << entry << QString() << entry << 1;
+    // Every page of 日常琐事, whose texts hold many characters that the faces share with radicals.
+    const content::Chapter *daily = content::Catalogue::instance().chapterByShortTitle(QStringLiteral("日常琐事"));
+    for (const QString &entry : content::Catalogue::entryNames(*daily))
+        QTest::newRow(qPrintable(daily->shortTitle + ' ' + entry))
+            << daily->shortTitle << entry << QString() << entry << 1;
     // The 奇门遁甲 views are named after what they show.
     const QString qimen = QStringLiteral("奇门遁甲");
     QTest::newRow("真人步斗法") << qimen << "真人步斗法" << QString() << "真人步斗法" << 1;
@@ -293,8 +300,16 @@ void PrintExportTest::exportPage()
     const PdfReading pdf(m_chosen);
     QCOMPARE(pdf.title, title);
     QCOMPARE(pdf.pages, 1);
+    QVERIFY2(pdf.complaints.isEmpty(), qPrintable(pdf.complaints));
     // The header names chapter and entry; the heading line and first paragraph of each section are
     // there in full.
+    // The text layer holds exactly what the sheet shows: the header, the heading and both panes.
+    const QString headerEntry = chapter == QStringLiteral("奇门遁甲") ? viewer->currentEntry() : title;
+    const QString shown = Module1::appTitle() + QStringLiteral(" · ") + chapter + headerEntry + title +
+                          viewer->findChild<TextPane *>(QStringLiteral("Text3"))->text() +
+                          viewer->findChild<TextPane *>(QStringLiteral("Text2"))->text();
+    QVERIFY2(difference(pdf.text, withoutSpaces(shown)).isEmpty(),
+             qPrintable(difference(pdf.text, withoutSpaces(shown))));
     QVERIFY2(pdf.text.contains(withoutSpaces(chapter)), qPrintable(pdf.text.left(200)));
     QVERIFY(pdf.text.contains(withoutSpaces(title)));
     for (const char *pane : {"Text3", "Text2"}) {
@@ -352,6 +367,9 @@ void PrintExportTest::exportArticle()
     const QString printed = QString(pdf.text).remove(digits);
     for (const QString &paragraph : {paragraphs.at(1), paragraphs.last()})
         QVERIFY2(printed.contains(withoutSpaces(paragraph).remove(digits)), qPrintable(paragraph));
+    // Exactly the article's text, sheet after sheet.
+    const QString shown = withoutSpaces(drawnText(page->WebBrowser1()->document())).remove(digits);
+    QVERIFY2(difference(printed, shown).isEmpty(), qPrintable(difference(printed, shown)));
     QCOMPARE(pdf.images.size(), 0);
 }
 
@@ -384,6 +402,9 @@ void PrintExportTest::printThroughThePrinter()
     QCOMPARE(pdf.title, QStringLiteral("镇食井不利灵符"));
     QCOMPARE(pdf.pages, 1);
     QCOMPARE(pdf.images.size(), 1);
+    const QString shown = withoutSpaces(QStringLiteral("灵箓汇编 · 日常琐事镇食井不利灵符镇食井不利灵符") +
+                                        viewer->upperPane()->text() + viewer->lowerPane()->text());
+    QVERIFY2(difference(pdf.text, shown).isEmpty(), qPrintable(difference(pdf.text, shown)));
 
     // Cancelled in the dialog: nothing is printed.
     QFile::remove(printed);
@@ -391,6 +412,70 @@ void PrintExportTest::printThroughThePrinter()
     commands(viewer)->printAction()->trigger();
     QVERIFY(!QFile::exists(printed));
     QCOMPARE(m_boxes.size(), 0);
+}
+
+void PrintExportTest::everyFace_data()
+{
+    QTest::addColumn<QFont>("font");
+    QTest::newRow("隶书") << fonts::liShu(12);
+    QTest::newRow("楷体_GB2312") << fonts::kaiTi(12);
+    QTest::newRow("宋体") << fonts::songTi(12);
+    QFont bold = fonts::songTi(12); // the articles' headings
+    bold.setBold(true);
+    QTest::newRow("宋体, bold") << bold;
+    QTest::newRow("仿宋_GB2312") << fonts::fangSong(12);
+}
+
+void PrintExportTest::everyFace()
+{
+    QFETCH(QFont, font);
+
+    // Every ideograph that a radical or a stroke looks like, the Kangxi radicals' first and in their
+    // order (一丨丶丿乙亅二亠人儿…), so that the writer's map counts them up as one run that has to be
+    // written out glyph by glyph, and the file grows; and any other ideograph that one of the faces
+    // of the chain draws with the glyph of a radical or a stroke.
+    QString looks;
+    QString ideographs;
+    for (const auto &[first, last] :
+         {std::pair{0x2F00, 0x2FDF}, std::pair{0x2E80, 0x2EFF}, std::pair{0x31C0, 0x31EF}}) {
+        for (char32_t code = first; code <= char32_t(last); ++code) {
+            looks += QString::fromUcs4(&code, 1);
+            const char32_t ideograph = pdftextmap::unifiedIdeograph(code);
+            if (ideograph >= 0x4E00 && ideograph < 0xA000 && !ideographs.contains(QChar(ideograph)))
+                ideographs += QChar(ideograph);
+        }
+    }
+    for (const QString &family : font.families()) {
+        QFont face(family);
+        face.setBold(font.bold());
+        const QRawFont raw = QRawFont::fromFont(face);
+        QHash<quint32, char32_t> shared; // glyph → the radical or stroke drawn with it
+        const QList<quint32> lookGlyphs = raw.glyphIndexesForString(looks);
+        for (qsizetype i = 0; i < lookGlyphs.size(); ++i)
+            if (lookGlyphs.at(i) != 0)
+                shared.insert(lookGlyphs.at(i), looks.at(i).unicode());
+        QString all;
+        for (char32_t code = 0x4E00; code < 0xA000; ++code)
+            all += QString::fromUcs4(&code, 1);
+        const QList<quint32> glyphs = raw.glyphIndexesForString(all);
+        for (qsizetype i = 0; i < glyphs.size(); ++i)
+            if (shared.contains(glyphs.at(i)) && !ideographs.contains(all.at(i)))
+                ideographs += all.at(i);
+    }
+    QVERIFY2(ideographs.size() > 250, qPrintable(QString::number(ideographs.size())));
+
+    const QString file = m_out.filePath(QStringLiteral("faces %1.pdf").arg(QTest::currentDataTag()));
+    QVERIFY(printing::writePdf(file, QStringLiteral("faces"), [&](QPagedPaintDevice &sheets) {
+        QPainter painter;
+        if (!painter.begin(&sheets))
+            return false;
+        painter.setFont(font);
+        painter.drawText(QRectF(0, 0, sheets.width(), sheets.height()), Qt::TextWrapAnywhere, ideographs);
+        return painter.end();
+    }));
+    const PdfReading pdf(file);
+    QVERIFY2(pdf.complaints.isEmpty(), qPrintable(pdf.complaints));
+    QVERIFY2(difference(pdf.text, ideographs).isEmpty(), qPrintable(difference(pdf.text, ideographs)));
 }
 
 void PrintExportTest::failedExport_data()

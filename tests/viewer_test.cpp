@@ -60,6 +60,9 @@ void ViewerTest::openChapter7_showsFirstPage()
     open("驱煞转运");
     QCOMPARE(c<QLabel>("Label1")->text(), "驱煞转运符咒：");
     auto *combo = c<QComboBox>("Combo1");
+    // The caption labels the list for a screen reader, without a mnemonic or a change of its text.
+    QCOMPARE(c<QLabel>("Label1")->buddy(), combo);
+    QCOMPARE(c<QLabel>("Label1")->accessibleName(), "驱煞转运符咒：条目");
     QStringList items;
     for (int i = 0; i < combo->count(); ++i)
         items << combo->itemText(i);

@@ -99,6 +99,9 @@ void Fllhb::createControls()
     m_combo1->setAccessibleDescription(QStringLiteral("本章的条目；选中一条，即显示它的图和文字"));
     m_boxes.combo1 = {3570, 105, 4260, 420};
     connect(m_combo1, &QComboBox::activated, this, &Fllhb::SelectEntry);
+    // On Linux a screen reader names a list by its current item and takes what the list is for from
+    // the label that belongs to it: the chapter's caption, heard as "<caption>条目".
+    m_label1->setBuddy(m_combo1);
 
     m_label2 = new QLabel(this);
     m_label2->setObjectName(QStringLiteral("Label2"));
@@ -151,6 +154,8 @@ void Fllhb::setLabelText(QLabel *label, Box &box, const QString &text)
     box.setWidth(twips::fromPixels(std::ceil(metrics.horizontalAdvance(text))));
     box.setHeight(twips::fromPixels(std::ceil(metrics.height())));
     label->setGeometry(twips::toPixels(box));
+    if (label == m_label1)
+        label->setAccessibleName(text + QStringLiteral("条目")); // what the list it labels is for
 }
 
 void Fllhb::placeControls()

@@ -174,6 +174,17 @@ def main():
     # On Linux Qt names a list by its current item (its label comes through a relation).
     check(len(combos) == 1 and chinese(combos[0].name) and chinese(combos[0].description),
           "the list has a Chinese name and description")
+    # What the list is for comes through its label: the chapter's caption and 条目, before the item.
+    labels = []
+    if combos:
+        for relation in combos[0].getRelationSet():
+            if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+                labels += [relation.getTarget(i) for i in range(relation.getNTargets())]
+    print("list labelled by:", [(role(l), l.name) for l in labels])
+    check(len(labels) == 1 and role(labels[0]) == "label" and labels[0].name == "日常琐事符咒：条目",
+          "the list is labelled by the chapter's caption, named with 条目")
+    check(labels and any(r.getRelationType() == pyatspi.RELATION_LABEL_FOR for r in labels[0].getRelationSet()),
+          "the caption says it labels the list")
     panes = find_all(viewer, lambda n: role(n) in ("text", "entry", "paragraph") and showing(n))
     check(len(panes) == 2 and all(chinese(p.name) for p in panes), "both panes have Chinese names")
     check(len(panes) == 2 and panes[0].name != panes[1].name, "the two panes have different names")
