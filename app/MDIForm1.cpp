@@ -100,8 +100,9 @@ MDIForm1::MDIForm1(QWidget *parent)
 MDIForm1::~MDIForm1()
 {
     // The child windows close after this destructor has run, and the area reports each activation
-    // change on the way: the frame no longer hears them.
+    // change on the way: the frame and its reader tools no longer hear them.
     disconnect(m_area, nullptr, this, nullptr);
+    disconnect(m_area, nullptr, m_reader, nullptr);
     if (Module1::mdiArea() == m_area)
         Module1::setMdiArea(nullptr);
 }
