@@ -28,6 +28,7 @@ const std::vector<ReviewedReading> &reviewedReadings()
         {"朝思暮想", "zhāo sī mù xiǎng"},
         {"隐没", "yǐn mò"},
         {"脱壳", "tuō qiào"},
+        {"钥匙", "yào shi"},
         // Characters, wherever no word above covers them.
         {"敕", "chì"},
         {"罡", "gāng"},
