@@ -9,11 +9,11 @@
 namespace pinyin {
 
 struct Reading {
-    int position = 0;   // in UTF-16 units of the text
-    int length = 1;     // 2 for a character outside the Basic Multilingual Plane
-    QString syllable;   // with tone marks
-    bool reviewed = false;   // the book's own choice
-    bool several = false;    // the character has more than one reading in modern usage
+    int position = 0;      // in UTF-16 units of the text
+    int length = 1;        // 2 for a character outside the Basic Multilingual Plane
+    QString syllable;      // with tone marks
+    bool reviewed = false; // the book's own choice
+    bool several = false;  // the character has more than one reading in modern usage
 };
 
 // The readings of the Han characters of a text, in order; one the database does not know is left out.

@@ -11,7 +11,7 @@
 namespace content {
 
 struct ReviewedReading {
-    const char *word;     // UTF-8, as the incantations write it
+    const char *word;      // UTF-8, as the incantations write it
     const char *syllables; // pinyin with tone marks, one syllable a character, separated by spaces
 };
 

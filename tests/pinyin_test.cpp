@@ -53,18 +53,30 @@ void PinyinTest::reviewedWords_readAsWritten_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("syllables");
-    QTest::newRow("急急如律令") << "吾奉太上老君急急如律令。" << "wú fèng tài shàng lǎo jūn jí jí rú lǜ lìng";
-    QTest::newRow("敕") << "见吾敕令" << "jiàn wú chì lìng";
-    QTest::newRow("罡") << "踏罡步天" << "tà gāng bù tiān";
-    QTest::newRow("行") << "路路通行" << "lù lù tōng xíng";
-    QTest::newRow("长房") << "长房在旁" << "cháng fáng zài páng";
-    QTest::newRow("成长") << "养汝成长。" << "yǎng rǔ chéng zhǎng";
-    QTest::newRow("长 alone") << "身入长空" << "shēn rù cháng kōng";
-    QTest::newRow("为 as 'for'") << "但为避祸，不为行凶" << "dàn wèi bì huò bù wèi xíng xiōng";
-    QTest::newRow("为 as 'become'") << "化为神焰" << "huà wéi shén yàn";
-    QTest::newRow("将军") << "铁将军" << "tiě jiāng jūn";
-    QTest::newRow("神将") << "六甲神将" << "liù jiǎ shén jiàng";
-    QTest::newRow("no Han") << "ABC，1。" << "";
+    QTest::newRow("急急如律令") << "吾奉太上老君急急如律令。"
+                                << "wú fèng tài shàng lǎo jūn jí jí rú lǜ lìng";
+    QTest::newRow("敕") << "见吾敕令"
+                        << "jiàn wú chì lìng";
+    QTest::newRow("罡") << "踏罡步天"
+                        << "tà gāng bù tiān";
+    QTest::newRow("行") << "路路通行"
+                        << "lù lù tōng xíng";
+    QTest::newRow("长房") << "长房在旁"
+                          << "cháng fáng zài páng";
+    QTest::newRow("成长") << "养汝成长。"
+                          << "yǎng rǔ chéng zhǎng";
+    QTest::newRow("长 alone") << "身入长空"
+                              << "shēn rù cháng kōng";
+    QTest::newRow("为 as 'for'") << "但为避祸，不为行凶"
+                                 << "dàn wèi bì huò bù wèi xíng xiōng";
+    QTest::newRow("为 as 'become'") << "化为神焰"
+                                    << "huà wéi shén yàn";
+    QTest::newRow("将军") << "铁将军"
+                          << "tiě jiāng jūn";
+    QTest::newRow("神将") << "六甲神将"
+                          << "liù jiǎ shén jiàng";
+    QTest::newRow("no Han") << "ABC，1。"
+                            << "";
 }
 
 void PinyinTest::reviewedWords_readAsWritten()
