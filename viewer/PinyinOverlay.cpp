@@ -43,9 +43,9 @@ QFont readingFont(const QFont &textFont)
     font.setBold(false);
     font.setItalic(false);
     if (textFont.pixelSize() > 0)
-        font.setPixelSize(std::max(6, textFont.pixelSize() * 9 / 20));
+        font.setPixelSize(std::max(6, textFont.pixelSize() / 2));
     else
-        font.setPointSizeF(std::max(4.0, textFont.pointSizeF() * 0.45));
+        font.setPointSizeF(std::max(4.0, textFont.pointSizeF() / 2));
     return font;
 }
 
@@ -111,9 +111,11 @@ void paint(QPainter *painter, const QTextDocument *document, const QRectF &area,
             const double centre = lines->position().x() + std::min(left, right) + cell / 2;
             painter->save();
             painter->translate(centre, top + metrics.ascent());
-            // A reading wider than its character is narrowed to it: readings never run together.
-            if (width > cell && cell > 0)
-                painter->scale(cell / width, 1);
+            // A reading wider than its character is narrowed to it, less a small gap: readings never
+            // run together.
+            const double space = cell * 0.92;
+            if (width > space && space > 0)
+                painter->scale(space / width, 1);
             painter->drawText(QPointF(-width / 2, 0), reading.syllable);
             painter->restore();
         }
