@@ -95,6 +95,8 @@ void ReaderTools::settingsRead()
 {
     if (kept().contentsShown() && m_contents)
         m_contents->setChecked(true);
+    if (kept().pinyinShown() && m_pinyin)
+        m_pinyin->setChecked(true);
     updateCommands();
 }
 
@@ -127,6 +129,10 @@ QMenu *ReaderTools::addMenu(QMenuBar *bar)
     m_zoomReset =
         command(menu, QStringLiteral("原始大小"), QStringLiteral("原始大小(&R)"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
     connect(m_zoomReset, &QAction::triggered, this, [this] { setTextPercent(100); });
+    menu->addSeparator();
+    m_pinyin = command(menu, QStringLiteral("注音"), QStringLiteral("注音(&P)"));
+    m_pinyin->setCheckable(true);
+    connect(m_pinyin, &QAction::toggled, this, &ReaderTools::showPinyin);
 
     updateCommands();
     QTimer::singleShot(0, this, &ReaderTools::settingsRead);
@@ -175,6 +181,7 @@ void ReaderTools::watch(QWidget *window)
         });
     }
     applyTextSize(window);
+    applyPinyin(window);
 }
 
 void ReaderTools::addressChanged(QWidget *window, const content::PageAddress &page)
@@ -334,6 +341,24 @@ void ReaderTools::applyTextSize(QWidget *window) const
         viewer->setTextScale(scale);
     else if (auto *article = qobject_cast<Fwangye *>(window))
         article->setTextScale(scale);
+}
+
+void ReaderTools::showPinyin(bool shown)
+{
+    if (kept().pinyinShown() != shown) {
+        kept().setPinyinShown(shown);
+        scheduleSave();
+    }
+    for (QWidget *window : childwindows::all())
+        applyPinyin(window);
+    if (m_pinyin && m_pinyin->isChecked() != shown)
+        m_pinyin->setChecked(shown);
+}
+
+void ReaderTools::applyPinyin(QWidget *window) const
+{
+    if (auto *viewer = qobject_cast<Fllhb *>(window))
+        viewer->setPinyinShown(settings().pinyinShown());
 }
 
 void ReaderTools::updateCommands()

@@ -56,6 +56,8 @@ class ReaderTools : public QObject
     void toggleFavourite();
     void showContents(bool shown);
     void setTextPercent(int percent);
+    // Pinyin over the incantations of every viewer (注音), kept for the next run.
+    void showPinyin(bool shown);
 
     const reader::History &history() const { return m_history; }
     // The settings as read (waiting for the reading, the first time).
@@ -74,6 +76,7 @@ class ReaderTools : public QObject
     void openWithoutRecording(const content::PageAddress &page);
     void updateCommands();
     void applyTextSize(QWidget *window) const;
+    void applyPinyin(QWidget *window) const;
     void scheduleSave();
     QDockWidget *contentsDock();
 
@@ -96,6 +99,7 @@ class ReaderTools : public QObject
     QAction *m_zoomIn = nullptr;
     QAction *m_zoomOut = nullptr;
     QAction *m_zoomReset = nullptr;
+    QAction *m_pinyin = nullptr;
     bool m_navigating = false; // a page is being opened from here: it is recorded once, at the end
     QList<QPointer<QWidget>> m_watched;
 };

@@ -15,6 +15,7 @@ const QString kFavourites = QStringLiteral("reader/favourites");
 const QString kRecent = QStringLiteral("reader/recent");
 const QString kTextPercent = QStringLiteral("reader/textPercent");
 const QString kContentsShown = QStringLiteral("reader/contentsShown");
+const QString kPinyin = QStringLiteral("reader/pinyin");
 
 QList<content::PageAddress> pages(const QStringList &texts, int most)
 {
@@ -75,6 +76,7 @@ void ReaderSettings::read()
     if (number)
         m_textPercent = TextSize::nearestStep(percent);
     m_contentsShown = file.value(kContentsShown).toBool();
+    m_pinyinShown = file.value(kPinyin).toBool();
 }
 
 bool ReaderSettings::isFavourite(const content::PageAddress &page) const
@@ -118,6 +120,7 @@ bool ReaderSettings::save()
     file.setValue(kRecent, texts(m_recent));
     file.setValue(kTextPercent, m_textPercent);
     file.setValue(kContentsShown, m_contentsShown);
+    file.setValue(kPinyin, m_pinyinShown);
     file.sync();
     return file.status() == QSettings::NoError;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // What the reader keeps between runs, in one settings file of the user's (INI, in the standard
 // per-user configuration folder): the favourites in the order added, the recent pages newest
-// first, the text size, whether the contents panel is shown. Pages are kept by their address; a
-// kept page the book no longer holds is left out.
+// first, the text size, whether the contents panel is shown, whether pinyin is set over the incantations. Pages are
+// kept by their address; a kept page the book no longer holds is left out.
 //
 // The file is treated like any other input. Missing, empty, damaged, unreadable, too large, or
 // anything but a regular file (a pipe, a folder, a link): the reader starts as if it were empty,
@@ -48,6 +48,10 @@ class ReaderSettings
     bool contentsShown() const { return m_contentsShown; }
     void setContentsShown(bool shown) { m_contentsShown = shown; }
 
+    // Pinyin over the incantations (注音).
+    bool pinyinShown() const { return m_pinyinShown; }
+    void setPinyinShown(bool shown) { m_pinyinShown = shown; }
+
     // Writes everything to the file, atomically. False when the file may not or cannot be written.
     bool save();
 
@@ -60,6 +64,7 @@ class ReaderSettings
     QList<content::PageAddress> m_recent;
     int m_textPercent = 100;
     bool m_contentsShown = false;
+    bool m_pinyinShown = false;
 };
 
 } // namespace reader

@@ -11,6 +11,7 @@
 #include "common/PdfTextMap.h"
 #include "common/PictureBox.h"
 #include "common/Pictures.h"
+#include "common/Pinyin.h"
 #include "common/Printing.h"
 #include "content/Catalogue.h"
 #include "viewer/Fllhb.h"
@@ -151,6 +152,8 @@ class PrintExportTest : public QObject
 
     void exportPage_data();
     void exportPage();
+    void exportPage_withPinyin_data();
+    void exportPage_withPinyin();
     void exportArticle_data();
     void exportArticle();
     void printThroughThePrinter();
@@ -326,6 +329,63 @@ void PrintExportTest::exportPage()
         QVERIFY2(qAbs(pdf.images.first().xPpi - pdf.images.first().yPpi) <= 1,
                  qPrintable(QStringLiteral("%1 x %2 ppi").arg(pdf.images.first().xPpi).arg(pdf.images.first().yPpi)));
     }
+}
+
+void PrintExportTest::exportPage_withPinyin_data()
+{
+    QTest::addColumn<QString>("chapter");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("buttons");
+    QTest::newRow("form I page") << "日常琐事"
+                                 << "除臭虫夜出灵符" << QString();
+    QTest::newRow("真人步斗法") << "奇门遁甲"
+                                << "真人步斗法" << QString();
+    QTest::newRow("figure") << "奇门遁甲"
+                            << "玉女反闭诀"
+                            << "Command9";
+}
+
+// With 注音 on, the sheet carries what the pane shows: the readings above the incantation's
+// characters, and the characters themselves in their order.
+void PrintExportTest::exportPage_withPinyin()
+{
+    QFETCH(QString, chapter);
+    QFETCH(QString, entry);
+    QFETCH(QString, buttons);
+    Fllhb *viewer = openChapter(chapter);
+    goTo(viewer, entry, buttons);
+    viewer->setPinyinShown(true);
+    TextPane *pane = viewer->lowerPane();
+    QVERIFY(pane->showsReadings());
+
+    m_chosen = m_out.filePath(QStringLiteral("pinyin %1.pdf").arg(QTest::currentDataTag()));
+    commands(viewer)->exportPdfAction()->trigger();
+    QCOMPARE(m_boxes.size(), 0);
+    const PdfReading pdf(m_chosen);
+    QCOMPARE(pdf.pages, 1);
+    QVERIFY2(pdf.complaints.isEmpty(), qPrintable(pdf.complaints));
+
+    // The readings of the incantation's first paragraph of some length: the first few stand on one
+    // line together.
+    const QStringList lines = pane->text().split("\r\n");
+    QList<pinyin::Reading> readings;
+    for (int i = 1; i < lines.size() && readings.size() < 4; ++i)
+        readings = pinyin::readingsOf(lines.at(i));
+    QVERIFY(readings.size() >= 4);
+    QString first;
+    for (const pinyin::Reading &reading : readings.mid(0, 4))
+        first += reading.syllable;
+    QVERIFY2(pdf.text.contains(first), qPrintable(first + " not in " + pdf.text.left(400)));
+    // Every syllable of the pane appears, and no character is lost between the readings.
+    int at = 0;
+    for (const QString &line : lines.mid(1))
+        for (const pinyin::Reading &reading : pinyin::readingsOf(line)) {
+            const int found = pdf.text.indexOf(line.mid(reading.position, reading.length), at);
+            QVERIFY2(found >= 0, qPrintable(line.mid(reading.position, reading.length) + " of " + line));
+            at = found + 1;
+            QVERIFY2(pdf.text.contains(reading.syllable), qPrintable(reading.syllable));
+        }
+    viewer->setPinyinShown(false);
 }
 
 void PrintExportTest::exportArticle_data()

@@ -10,6 +10,7 @@
 #include "viewer/TextPane.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -32,6 +33,7 @@ class ReaderFrameTest : public QObject
     void backAndForward_acrossWindows();
     void favourite_keptAcrossRestart();
     void textSize_appliedEverywhere();
+    void pinyin_overIncantations_keptAcrossRestart();
 
   private:
     void start();
@@ -123,7 +125,9 @@ void ReaderFrameTest::menu_placedWithItsKeys()
         if (!item->isSeparator())
             items << item->text() + " " + item->shortcut().toString();
     QCOMPARE(items, (QStringList{"章节目录(&T) ", "后退(&B) Alt+Left", "前进(&F) Alt+Right", "加入收藏(&A) Ctrl+D",
-                                 "放大(&I) Ctrl+=", "缩小(&O) Ctrl+-", "原始大小(&R) Ctrl+0"}));
+                                 "放大(&I) Ctrl+=", "缩小(&O) Ctrl+-", "原始大小(&R) Ctrl+0", "注音(&P) "}));
+    QVERIFY(action("注音")->isCheckable());
+    QVERIFY(!action("注音")->isChecked());
     QVERIFY(action("放大")->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Plus)));
     // Nothing read yet: nothing to go back to, no page to keep. Start-up opens no window.
     QVERIFY(!action("后退")->isEnabled());
@@ -274,6 +278,58 @@ void ReaderFrameTest::textSize_appliedEverywhere()
     stop();
     start();
     QCOMPARE(tools()->settings().textPercent(), 110);
+}
+
+void ReaderFrameTest::pinyin_overIncantations_keptAcrossRestart()
+{
+    tools()->open(PageAddress::entry("奇门遁甲", "真人步斗法"));
+    auto *viewer = qobject_cast<Fllhb *>(front());
+    QVERIFY(viewer);
+    TextPane *pane = viewer->lowerPane();
+    QVERIFY(pane->isIncantation());
+    const QString text = pane->text();
+    const double height = pane->document()->size().height();
+    const QImage plain = pane->viewport()->grab().toImage();
+
+    // On: the lines make room for the readings, which are drawn; the text stays the characters.
+    action("注音")->trigger();
+    QVERIFY(action("注音")->isChecked());
+    QVERIFY(pane->showsReadings());
+    QCOMPARE(pane->text(), text);
+    QCOMPARE(pane->toPlainText(), QString(text).replace("\r\n", "\n"));
+    QVERIFY2(pane->document()->size().height() > height * 1.3,
+             qPrintable(QString("%1 -> %2").arg(height).arg(pane->document()->size().height())));
+    QVERIFY(pane->viewport()->grab().toImage() != plain);
+    QVERIFY(!viewer->upperPane()->showsReadings()); // the upper pane holds no incantation
+    // A page whose lower section is commentary shows none; a page of incantations does.
+    tools()->open(PageAddress::entry("日常琐事", "镇刑克法"));
+    auto *daily = qobject_cast<Fllhb *>(front());
+    QVERIFY(!daily->lowerPane()->isIncantation());
+    QVERIFY(!daily->lowerPane()->showsReadings());
+    daily->chooseEntry(daily->findChild<QComboBox *>("Combo1")->findText("除臭虫夜出灵符"));
+    QVERIFY(daily->lowerPane()->showsReadings());
+    tools()->open(PageAddress::entry("奇门遁甲", "玉女反闭诀"));
+    QVERIFY(pane->showsReadings());
+
+    // Kept for the next run, and set on the viewers opened then.
+    stop();
+    start();
+    QVERIFY(tools()->settings().pinyinShown());
+    QVERIFY(action("注音")->isChecked());
+    tools()->open(PageAddress::entry("奇门遁甲", "真人步斗法"));
+    viewer = qobject_cast<Fllhb *>(front());
+    pane = viewer->lowerPane();
+    QVERIFY(pane->showsReadings());
+
+    // Off: exactly the plain pane again.
+    action("注音")->trigger();
+    QVERIFY(!pane->showsReadings());
+    QCOMPARE(pane->text(), text);
+    QCOMPARE(pane->document()->size().height(), height);
+    QCOMPARE(pane->viewport()->grab().toImage(), plain);
+    stop();
+    start();
+    QVERIFY(!action("注音")->isChecked());
 }
 
 QTEST_MAIN(ReaderFrameTest)

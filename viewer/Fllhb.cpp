@@ -203,6 +203,11 @@ void Fllhb::setTextScale(double scale)
     m_text2->setFont(fonts::songTi(kLowerPanePoints * scale));
 }
 
+void Fllhb::setPinyinShown(bool shown)
+{
+    m_text2->setPinyinShown(shown);
+}
+
 const content::Chapter *Fllhb::chapter() const
 {
     return content::Catalogue::instance().chapterByCaption(m_label1->text());
@@ -312,6 +317,7 @@ void Fllhb::ShowEntryPage(const content::Chapter &chapter)
 
     const QString heading = page->headingTitle.isEmpty() ? m_combo1->currentText() : page->headingTitle;
     m_text3->setText(content::ComposeSection(heading, page->upper.label, page->upper.paragraphs));
+    m_text2->setIncantation(page->lower && page->lower->label == content::kLabelIncantation);
     if (page->lower)
         m_text2->setText(content::ComposeSection(heading, page->lower->label, page->lower->paragraphs));
     else
@@ -342,6 +348,7 @@ void Fllhb::ShowQimenPage()
 void Fllhb::showSections(const QString &headingTitle, const content::QimenView &view)
 {
     m_text3->setText(content::ComposeSection(headingTitle, content::kLabelUsage, view.upper));
+    m_text2->setIncantation(true);
     m_text2->setText(content::ComposeSection(headingTitle, content::kLabelIncantation, view.lower));
 }
 

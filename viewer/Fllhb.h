@@ -56,6 +56,8 @@ class Fllhb : public QWidget
 
     // The text size of the two panes, as a share of their own (1 for 100 %); the boxes stay.
     void setTextScale(double scale);
+    // Pinyin over the incantations of the lower pane (注音).
+    void setPinyinShown(bool shown);
 
     PictureBox *pictureBox() const { return m_image1; }
     TextPane *upperPane() const { return m_text3; }

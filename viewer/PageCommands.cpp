@@ -82,7 +82,7 @@ QMenu *PageCommands::pictureMenu()
     return menu;
 }
 
-QMenu *PageCommands::paneMenu(QPlainTextEdit *pane, const QPoint &position)
+QMenu *PageCommands::paneMenu(QTextEdit *pane, const QPoint &position)
 {
     // The pane's own menu (copy, select all), then the page's print commands.
     QMenu *menu = pane->createStandardContextMenu(position);
@@ -167,6 +167,7 @@ bool PageCommands::printedEntry(PrintedEntry *page) const
         page->heading = page->entry = m_viewer->currentEntry();
     page->upper = m_viewer->upperPane()->text();
     page->lower = m_viewer->lowerPane()->text();
+    page->lowerReadings = m_viewer->lowerPane()->showsReadings();
 
     // A picture the user has hidden (奇门遁甲's 隐藏图形) is left off the sheet too.
     page->picture = QImage();

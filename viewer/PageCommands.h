@@ -10,7 +10,7 @@ class Fllhb;
 class PictureViewer;
 class QAction;
 class QMenu;
-class QPlainTextEdit;
+class QTextEdit;
 struct PrintedEntry;
 
 class PageCommands : public QObject
@@ -41,7 +41,7 @@ class PageCommands : public QObject
 
     // The context menus of the picture and of a pane; the caller owns the menu.
     QMenu *pictureMenu();
-    QMenu *paneMenu(QPlainTextEdit *pane, const QPoint &position);
+    QMenu *paneMenu(QTextEdit *pane, const QPoint &position);
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -3,6 +3,7 @@
 #include "common/Fonts.h"
 #include "common/Module1.h"
 #include "viewer/EntryPrintLayout.h"
+#include "viewer/PinyinOverlay.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -74,8 +75,12 @@ bool PrintedEntry::render(QPagedPaintDevice &sheets) const
     cursor.setBlockFormat(headingBlock);
     cursor.insertText(heading, headingFormat);
     appendSection(cursor, upper, fonts::kaiTi(15), 0);
-    if (!lower.isEmpty())
+    if (!lower.isEmpty()) {
+        const int lowerFirstBlock = texts.blockCount();
         appendSection(cursor, lower, fonts::songTi(12), 4 * dotsPerMillimetre);
+        if (lowerReadings)
+            pinyinoverlay::annotate(&texts, lowerFirstBlock + 1, fonts::songTi(12));
+    }
 
     const viewer::TextHeightForWidth textHeight = [&texts](double width) {
         texts.setTextWidth(width);
@@ -103,6 +108,11 @@ bool PrintedEntry::render(QPagedPaintDevice &sheets) const
     texts.setTextWidth(layout.text.width() / scale);
     painter.translate(layout.text.topLeft());
     painter.scale(scale, scale);
-    texts.drawContents(&painter, QRectF(0, 0, layout.text.width() / scale, layout.text.height() / scale));
+    const QRectF textArea(0, 0, layout.text.width() / scale, layout.text.height() / scale);
+    texts.drawContents(&painter, textArea);
+    if (lowerReadings) {
+        painter.setPen(Qt::black);
+        pinyinoverlay::paint(&painter, &texts, textArea, fonts::songTi(12));
+    }
     return painter.end();
 }

@@ -9,12 +9,13 @@
 class QPagedPaintDevice;
 
 struct PrintedEntry {
-    QString chapter; // the chapter's short title
-    QString entry;   // the entry selected in the list
-    QString heading; // the page's own title: the entry, or the 奇门遁甲 view shown
-    QImage picture;  // at full resolution; null for a page printed without its picture
-    QString upper;   // the upper pane's text, lines separated by CR LF
-    QString lower;   // the lower pane's text
+    QString chapter;            // the chapter's short title
+    QString entry;              // the entry selected in the list
+    QString heading;            // the page's own title: the entry, or the 奇门遁甲 view shown
+    QImage picture;             // at full resolution; null for a page printed without its picture
+    QString upper;              // the upper pane's text, lines separated by CR LF
+    QString lower;              // the lower pane's text
+    bool lowerReadings = false; // pinyin over the lower text below its first line, as the pane shows it
 
     // Draws the page on the first sheet of the device. False when the device cannot be painted on.
     bool render(QPagedPaintDevice &sheets) const;

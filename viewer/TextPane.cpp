@@ -1,15 +1,20 @@
 #include "viewer/TextPane.h"
 
+#include "viewer/PinyinOverlay.h"
+
+#include <QPaintEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 TextPane::TextPane(QWidget *parent)
-    : QPlainTextEdit(parent)
+    : QTextEdit(parent)
 {
     setReadOnly(true);
+    setAcceptRichText(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setLineWrapMode(QTextEdit::WidgetWidth);
     setUndoRedoEnabled(false);
     // One pixel between the frame and the text: room for the focus frame to be two pixels wide.
     setViewportMargins(1, 1, 1, 1);
@@ -23,7 +28,7 @@ void TextPane::wheelEvent(QWheelEvent *event)
         event->accept();
         return;
     }
-    QPlainTextEdit::wheelEvent(event);
+    QTextEdit::wheelEvent(event);
 }
 
 void TextPane::setText(const QString &text)
@@ -33,11 +38,61 @@ void TextPane::setText(const QString &text)
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     setPlainText(shown);
+    applyReadings();
+}
+
+void TextPane::setIncantation(bool incantation)
+{
+    if (incantation == m_incantation)
+        return;
+    m_incantation = incantation;
+    applyReadings();
+}
+
+void TextPane::setPinyinShown(bool shown)
+{
+    if (shown == m_pinyinShown)
+        return;
+    m_pinyinShown = shown;
+    applyReadings();
+}
+
+void TextPane::applyReadings()
+{
+    // The readings before, and their room, are taken away; then set again if wanted. The place the
+    // reader had scrolled to is kept.
+    const int scrolled = verticalScrollBar()->value();
+    pinyinoverlay::clear(document());
+    if (showsReadings())
+        pinyinoverlay::annotate(document(), 1, font());
+    verticalScrollBar()->setValue(scrolled);
+    viewport()->update();
+}
+
+void TextPane::paintEvent(QPaintEvent *event)
+{
+    QTextEdit::paintEvent(event);
+    if (!showsReadings())
+        return;
+    // The readings of the paragraphs in sight, over the text the editor has drawn.
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Text));
+    const QPointF offset(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    painter.translate(offset);
+    pinyinoverlay::paint(&painter, document(), QRectF(event->rect()).translated(-offset), font());
+}
+
+void TextPane::changeEvent(QEvent *event)
+{
+    QTextEdit::changeEvent(event);
+    // The room above the lines follows the text's size.
+    if (event->type() == QEvent::FontChange && showsReadings())
+        applyReadings();
 }
 
 bool TextPane::event(QEvent *event)
 {
-    const bool handled = QPlainTextEdit::event(event);
+    const bool handled = QTextEdit::event(event);
     if (event->type() == QEvent::Paint) {
         // Around the text, outside the viewport: with the focus the frame and the pixel inside it
         // in the highlight colour, otherwise that pixel in the pane's own colour.
@@ -60,12 +115,12 @@ bool TextPane::event(QEvent *event)
 
 void TextPane::focusInEvent(QFocusEvent *event)
 {
-    QPlainTextEdit::focusInEvent(event);
+    QTextEdit::focusInEvent(event);
     update();
 }
 
 void TextPane::focusOutEvent(QFocusEvent *event)
 {
-    QPlainTextEdit::focusOutEvent(event);
+    QTextEdit::focusOutEvent(event);
     update();
 }

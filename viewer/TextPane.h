@@ -1,10 +1,11 @@
 #pragma once
 // A read-only, scrolling text pane. It keeps the text exactly as it was set (CR LF between lines);
-// the editor underneath shows it with its own line breaks.
+// the editor underneath shows it with its own line breaks. A pane that holds an incantation can
+// set pinyin over its characters (注音); its text stays the characters alone.
 
-#include <QPlainTextEdit>
+#include <QTextEdit>
 
-class TextPane : public QPlainTextEdit
+class TextPane : public QTextEdit
 {
     Q_OBJECT
     Q_PROPERTY(QString text READ text WRITE setText)
@@ -14,6 +15,15 @@ class TextPane : public QPlainTextEdit
 
     const QString &text() const { return m_text; }
     void setText(const QString &text);
+
+    // Whether the text set holds an incantation below its first line (the heading and label), and
+    // whether pinyin is wanted over incantations. Readings are drawn when both are true.
+    void setIncantation(bool incantation);
+    bool isIncantation() const { return m_incantation; }
+    void setPinyinShown(bool shown);
+    bool pinyinShown() const { return m_pinyinShown; }
+    // True while readings are drawn over the text.
+    bool showsReadings() const { return m_incantation && m_pinyinShown; }
 
   signals:
     // Ctrl and the wheel over the pane ask for larger or smaller text; the reader's text size
@@ -26,7 +36,13 @@ class TextPane : public QPlainTextEdit
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
   private:
+    void applyReadings();
+
     QString m_text;
+    bool m_incantation = false;
+    bool m_pinyinShown = false;
 };

@@ -118,6 +118,13 @@ int main(int argc, char *argv[])
     frame->readerTools()->open(content::PageAddress::entry(QStringLiteral("夜行护身"), QStringLiteral("压鬼怪祟人法")));
     ok = save(frame, out + QStringLiteral("/reading.png")) && ok;
 
+    // 注音: pinyin over the incantations of a page.
+    frame->findChild<QAction *>(QStringLiteral("章节目录"))->trigger();
+    frame->findChild<QAction *>(QStringLiteral("注音"))->trigger();
+    frame->readerTools()->open(
+        content::PageAddress::entry(QStringLiteral("日常琐事"), QStringLiteral("除臭虫夜出灵符")));
+    ok = save(frame, out + QStringLiteral("/pinyin.png")) && ok;
+
     frame->close();
     return ok ? 0 : 1;
 }

@@ -1,0 +1,116 @@
+// The readings set over the incantations (注音): every character of every incantation has one, a
+// character with several readings has the book's reviewed choice, the reviewed words are read as
+// written in their contexts, and each reviewed syllable is one the Unicode Han database knows.
+#include "common/Pinyin.h"
+#include "common/PinyinTables.h"
+#include "content/Readings.h"
+
+#include <QSet>
+#include <QTest>
+
+class PinyinTest : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void everyIncantationCharacter_hasAReading_reviewedWhereSeveral();
+    void reviewedWords_readAsWritten_data();
+    void reviewedWords_readAsWritten();
+    void reviewedSyllables_knownToTheDatabase();
+};
+
+void PinyinTest::everyIncantationCharacter_hasAReading_reviewedWhereSeveral()
+{
+    const QStringList incantations = content::incantations();
+    QVERIFY(incantations.size() > 100);
+    QStringList unread;
+    QStringList unreviewed;
+    int characters = 0;
+    for (const QString &paragraph : incantations) {
+        QSet<int> read;
+        for (const pinyin::Reading &reading : pinyin::readingsOf(paragraph)) {
+            read.insert(reading.position);
+            QVERIFY(!reading.syllable.isEmpty());
+            if (reading.several && !reading.reviewed)
+                unreviewed << paragraph.mid(reading.position, reading.length) + " in " + paragraph.trimmed();
+        }
+        int i = 0;
+        for (const char32_t c : paragraph.toUcs4()) {
+            if (pinyin::isHan(c)) {
+                ++characters;
+                if (!read.contains(i))
+                    unread << QString::fromUcs4(&c, 1) + " in " + paragraph.trimmed();
+            }
+            i += c > 0xFFFF ? 2 : 1;
+        }
+    }
+    QVERIFY(characters > 3000);
+    QVERIFY2(unread.isEmpty(), qPrintable(unread.join('\n')));
+    QVERIFY2(unreviewed.isEmpty(), qPrintable(unreviewed.join('\n')));
+}
+
+void PinyinTest::reviewedWords_readAsWritten_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("syllables");
+    QTest::newRow("急急如律令") << "吾奉太上老君急急如律令。"
+                                << "wú fèng tài shàng lǎo jūn jí jí rú lǜ lìng";
+    QTest::newRow("敕") << "见吾敕令"
+                        << "jiàn wú chì lìng";
+    QTest::newRow("罡") << "踏罡步天"
+                        << "tà gāng bù tiān";
+    QTest::newRow("行") << "路路通行"
+                        << "lù lù tōng xíng";
+    QTest::newRow("长房") << "长房在旁"
+                          << "cháng fáng zài páng";
+    QTest::newRow("成长") << "养汝成长。"
+                          << "yǎng rǔ chéng zhǎng";
+    QTest::newRow("长 alone") << "身入长空"
+                              << "shēn rù cháng kōng";
+    QTest::newRow("为 as 'for'") << "但为避祸，不为行凶"
+                                 << "dàn wèi bì huò bù wèi xíng xiōng";
+    QTest::newRow("为 as 'become'") << "化为神焰"
+                                    << "huà wéi shén yàn";
+    QTest::newRow("将军") << "铁将军"
+                          << "tiě jiāng jūn";
+    QTest::newRow("神将") << "六甲神将"
+                          << "liù jiǎ shén jiàng";
+    QTest::newRow("no Han") << "ABC，1。"
+                            << "";
+}
+
+void PinyinTest::reviewedWords_readAsWritten()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, syllables);
+    QStringList read;
+    for (const pinyin::Reading &reading : pinyin::readingsOf(text))
+        read << reading.syllable;
+    QCOMPARE(read.join(' '), syllables);
+}
+
+void PinyinTest::reviewedSyllables_knownToTheDatabase()
+{
+    QStringList faults;
+    for (const content::ReviewedReading &reviewed : content::reviewedReadings()) {
+        const QList<uint> characters = QString::fromUtf8(reviewed.word).toUcs4();
+        const QStringList syllables = QString::fromUtf8(reviewed.syllables).split(' ');
+        if (characters.size() != syllables.size()) {
+            faults << QString::fromUtf8(reviewed.word) + ": one syllable a character";
+            continue;
+        }
+        for (int i = 0; i < characters.size(); ++i) {
+            const auto *end = pinyin::tables::kPinyin + pinyin::tables::kPinyinCount;
+            const auto *row = std::find_if(pinyin::tables::kPinyin, end,
+                                           [&](const auto &r) { return r.character == characters.at(i); });
+            const QStringList known =
+                row == end ? QStringList() : QString::fromUtf8(row->readings).split(' ', Qt::SkipEmptyParts);
+            if (!known.contains(syllables.at(i)))
+                faults << QString::fromUtf8(reviewed.word) + ": " + syllables.at(i) + " not in " + known.join(',');
+        }
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+}
+
+QTEST_GUILESS_MAIN(PinyinTest)
+#include "pinyin_test.moc"

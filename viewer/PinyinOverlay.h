@@ -1,0 +1,28 @@
+#pragma once
+// Pinyin set small above each Han character of some paragraphs of a text document: each line of
+// those paragraphs gets room above it, and the readings are painted into that room, centred over
+// their characters. The document's text stays as it is: selection, copying and search see only the
+// characters. Used by the lower pane and by the printed page alike.
+
+#include <QFont>
+
+class QPainter;
+class QRectF;
+class QTextDocument;
+
+namespace pinyinoverlay {
+
+// The face the readings are set in: a sans serif with the tone marks, at about half the text's size.
+QFont readingFont(const QFont &textFont);
+
+// Gives the paragraphs from firstBlock on their readings and the room above each of their lines.
+// The readings are kept with the paragraphs (plain paragraphs, as a plain text makes them);
+// clear() gives them back their plain format.
+void annotate(QTextDocument *document, int firstBlock, const QFont &textFont);
+void clear(QTextDocument *document);
+
+// Paints the readings of the paragraphs that meet the area, in document coordinates. The painter
+// is set up so that the document's origin is at its origin.
+void paint(QPainter *painter, const QTextDocument *document, const QRectF &area, const QFont &textFont);
+
+} // namespace pinyinoverlay
