@@ -15,6 +15,8 @@ const QString kFavourites = QStringLiteral("reader/favourites");
 const QString kRecent = QStringLiteral("reader/recent");
 const QString kTextPercent = QStringLiteral("reader/textPercent");
 const QString kContentsShown = QStringLiteral("reader/contentsShown");
+const QString kTraditional = QStringLiteral("reader/traditional");
+const QString kCharacterForm = QStringLiteral("reader/characterForm");
 
 QList<content::PageAddress> pages(const QStringList &texts, int most)
 {
@@ -75,6 +77,8 @@ void ReaderSettings::read()
     if (number)
         m_textPercent = TextSize::nearestStep(percent);
     m_contentsShown = file.value(kContentsShown).toBool();
+    m_traditional = file.value(kTraditional).toBool();
+    setCharacterForm(file.value(kCharacterForm).toString());
 }
 
 bool ReaderSettings::isFavourite(const content::PageAddress &page) const
@@ -101,6 +105,11 @@ void ReaderSettings::setTextPercent(int percent)
     m_textPercent = TextSize::nearestStep(percent);
 }
 
+void ReaderSettings::setCharacterForm(const QString &form)
+{
+    m_characterForm = form == kHongKong ? kHongKong : kTaiwan;
+}
+
 bool ReaderSettings::save()
 {
     if (!m_writable)
@@ -118,6 +127,8 @@ bool ReaderSettings::save()
     file.setValue(kRecent, texts(m_recent));
     file.setValue(kTextPercent, m_textPercent);
     file.setValue(kContentsShown, m_contentsShown);
+    file.setValue(kTraditional, m_traditional);
+    file.setValue(kCharacterForm, m_characterForm);
     file.sync();
     return file.status() == QSettings::NoError;
 }

@@ -1,6 +1,9 @@
 #include "viewer/TextPane.h"
 
+#include "common/TextForm.h"
+
 #include <QPainter>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 TextPane::TextPane(QWidget *parent)
@@ -30,9 +33,27 @@ void TextPane::setText(const QString &text)
 {
     // Setting a text always shows it from its top, also when it is the text already shown.
     m_text = text;
-    QString shown = text;
+    showText();
+}
+
+void TextPane::showText()
+{
+    // What is drawn is in the characters the reader chose, as long as the text itself: the
+    // positions of a selection or a search hit are the same in both.
+    QString shown = textform::shown(m_text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     setPlainText(shown);
+}
+
+void TextPane::changeEvent(QEvent *event)
+{
+    QPlainTextEdit::changeEvent(event);
+    // The reader switched 繁體字: the same text in the other characters, at the same place.
+    if (event->type() == QEvent::LanguageChange && !m_text.isEmpty()) {
+        const int top = verticalScrollBar()->value();
+        showText();
+        verticalScrollBar()->setValue(top);
+    }
 }
 
 bool TextPane::event(QEvent *event)

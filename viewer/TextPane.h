@@ -1,6 +1,7 @@
 #pragma once
 // A read-only, scrolling text pane. It keeps the text exactly as it was set (CR LF between lines);
-// the editor underneath shows it with its own line breaks.
+// the editor underneath shows it with its own line breaks, in the characters the reader chose
+// (繁體字), shown again when the reader switches them.
 
 #include <QPlainTextEdit>
 
@@ -23,10 +24,12 @@ class TextPane : public QPlainTextEdit
   protected:
     // With the keyboard in the pane its frame is drawn in the highlight colour.
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
   private:
+    void showText();
     QString m_text;
 };
