@@ -4,10 +4,17 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QHash>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVariant>
 #include <QWidget>
+
+#include <algorithm>
+#include <vector>
 
 namespace textform {
 
@@ -16,6 +23,61 @@ namespace {
 // The caption as the window's code set it, and the converted one shown in its place.
 constexpr const char *kKeyCaption = "textform.keyCaption";
 constexpr const char *kShownCaption = "textform.shownCaption";
+
+// The captions shown converted, each with its own: a caption that Qt composes from a converted
+// one (the frame's title with its maximised child's) is traced back to the program's own.
+QHash<QString, QString> &convertedCaptions()
+{
+    static QHash<QString, QString> captions;
+    return captions;
+}
+
+QString ownCaption(QString title)
+{
+    const QHash<QString, QString> &captions = convertedCaptions();
+    if (const auto known = captions.constFind(title); known != captions.constEnd())
+        return *known;
+    // The longest first: a caption may hold a shorter one (灵箓汇编-日常琐事 holds 灵箓汇编).
+    QStringList shownOnes = captions.keys();
+    std::sort(shownOnes.begin(), shownOnes.end(),
+              [](const QString &a, const QString &b) { return a.size() > b.size(); });
+    for (const QString &shownOne : shownOnes)
+        title.replace(shownOne, captions.value(shownOne));
+    return title;
+}
+
+// Every top-level window's caption, whenever it is set, is shown in the current form.
+class CaptionWatch : public QObject
+{
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowTitleChange && !m_busy) {
+            auto *window = qobject_cast<QWidget *>(watched);
+            if (window && window->isWindow() && (current() != Form::Simplified || !convertedCaptions().isEmpty())) {
+                m_busy = true;
+                showCaption(window);
+                m_busy = false;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    bool m_busy = false;
+};
+
+// The text a block was loaded with, kept while it shows a converted one.
+class OwnText : public QTextBlockUserData
+{
+  public:
+    explicit OwnText(QString text)
+        : text(std::move(text))
+    {
+    }
+    const QString text;
+};
 
 } // namespace
 
@@ -105,8 +167,10 @@ void Style::drawComplexControl(ComplexControl control, const QStyleOptionComplex
 void installStyle()
 {
     // The desktop's style stays underneath: only the texts handed to it change.
-    if (!qobject_cast<Style *>(QApplication::style()))
-        QApplication::setStyle(new Style(QStyleFactory::create(QApplication::style()->name())));
+    if (qobject_cast<Style *>(QApplication::style()))
+        return;
+    QApplication::setStyle(new Style(QStyleFactory::create(QApplication::style()->name())));
+    qApp->installEventFilter(new CaptionWatch(qApp));
 }
 
 QString baseStyleName()
@@ -124,7 +188,7 @@ QString keyCaption(const QWidget *window)
     // A caption set by the window's code after the last conversion is its new key.
     if (shownCaption.isValid() && shownCaption.toString() == title)
         return window->property(kKeyCaption).toString();
-    return title;
+    return ownCaption(title);
 }
 
 void showCaption(QWidget *window)
@@ -140,7 +204,57 @@ void showCaption(QWidget *window)
     }
     window->setProperty(kKeyCaption, key);
     window->setProperty(kShownCaption, converted);
+    convertedCaptions().insert(converted, key);
     window->setWindowTitle(converted);
+}
+
+QString keyText(const QTextBlock &block)
+{
+    if (const auto *own = dynamic_cast<const OwnText *>(block.userData()))
+        return own->text;
+    return block.text();
+}
+
+void showDocument(QTextDocument *document)
+{
+    struct Run {
+        int start;
+        QString text;
+        QTextCharFormat format;
+    };
+    std::vector<Run> runs;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QString own = keyText(block);
+        const QString wanted = shown(own);
+        const QString now = block.text();
+        // A conversion that would change the block's length is not shown: every position stays.
+        if (wanted == now || wanted.size() != now.size())
+            continue;
+        if (!block.userData())
+            block.setUserData(new OwnText(own));
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid() || fragment.charFormat().isImageFormat())
+                continue;
+            const int offset = fragment.position() - block.position();
+            const QString text = wanted.mid(offset, fragment.length());
+            if (text != fragment.text())
+                runs.push_back({fragment.position(), text, fragment.charFormat()});
+        }
+    }
+    if (runs.empty())
+        return;
+    const bool undo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    for (const Run &run : runs) {
+        cursor.setPosition(run.start);
+        cursor.setPosition(run.start + int(run.text.size()), QTextCursor::KeepAnchor);
+        cursor.insertText(run.text, run.format);
+    }
+    cursor.endEditBlock();
+    document->setUndoRedoEnabled(undo);
 }
 
 void refreshWidgets()

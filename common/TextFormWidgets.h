@@ -6,6 +6,8 @@
 #include <QProxyStyle>
 #include <QString>
 
+class QTextBlock;
+class QTextDocument;
 class QWidget;
 
 namespace textform {
@@ -43,6 +45,13 @@ QString keyCaption(const QWidget *window);
 // Shows a top-level window's caption in the current form; in the simplified form gives back the caption
 // exactly as it was set.
 void showCaption(QWidget *window);
+
+// Shows a rich text document's text (never its markup, its formats or its pictures) in the
+// current form, character for character in place; in the simplified form gives back the text it
+// was loaded with. Each converted block keeps its own text for keyText.
+void showDocument(QTextDocument *document);
+// A block's own text, also while it shows converted: what headings and sections are found by.
+QString keyText(const QTextBlock &block);
 
 // After the form changed: every window's caption in the new form, every widget drawn again, and
 // every widget told (QEvent::LanguageChange) to show its texts again.

@@ -37,7 +37,8 @@ QStringList bookTexts()
     std::vector<content::QimenView> views{book.zhenRenBuDou(), book.yuNvFanBiOverview()};
     views.insert(views.end(), book.figureViews().begin(), book.figureViews().end());
     for (const content::QimenView &view : views)
-        texts << view.headingTitle << view.upper.join(QStringLiteral("\r\n")) << view.lower.join(QStringLiteral("\r\n"));
+        texts << view.headingTitle << view.upper.join(QStringLiteral("\r\n"))
+              << view.lower.join(QStringLiteral("\r\n"));
     for (const content::Article &article : content::TableOfContents::instance().articles())
         texts << article.name << article.catalogueLabel;
     texts.removeAll(QString());
@@ -77,18 +78,29 @@ void TextFormTest::phrases_data()
     QTest::addColumn<Form>("form");
     QTest::addColumn<QString>("simplified");
     QTest::addColumn<QString>("traditional");
-    QTest::newRow("chapter") << Form::Taiwan << "镇宅兴家" << "鎮宅興家";
-    QTest::newRow("caption") << Form::Taiwan << "灵箓汇编-奇门遁甲" << "靈籙彙編-奇門遁甲";
-    QTest::newRow("entry") << Form::Taiwan << "玉女反闭诀" << "玉女反閉訣";
-    QTest::newRow("the Dipper's pace") << Form::Taiwan << "真人步斗法" << "真人步斗法";
-    QTest::newRow("day chart") << Form::Taiwan << "子丑日" << "子丑日";
-    QTest::newRow("command stays 敕") << Form::Taiwan << "吾奉太上老君敕令" << "吾奉太上老君敕令";
-    QTest::newRow("closing words") << Form::Taiwan << "急急如律令" << "急急如律令";
-    QTest::newRow("recite 念, not 唸") << Form::Taiwan << "默念咒语" << "默念咒語";
+    QTest::newRow("chapter") << Form::Taiwan << "镇宅兴家"
+                             << "鎮宅興家";
+    QTest::newRow("caption") << Form::Taiwan << "灵箓汇编-奇门遁甲"
+                             << "靈籙彙編-奇門遁甲";
+    QTest::newRow("entry") << Form::Taiwan << "玉女反闭诀"
+                           << "玉女反閉訣";
+    QTest::newRow("the Dipper's pace") << Form::Taiwan << "真人步斗法"
+                                       << "真人步斗法";
+    QTest::newRow("day chart") << Form::Taiwan << "子丑日"
+                               << "子丑日";
+    QTest::newRow("command stays 敕") << Form::Taiwan << "吾奉太上老君敕令"
+                                      << "吾奉太上老君敕令";
+    QTest::newRow("closing words") << Form::Taiwan << "急急如律令"
+                                   << "急急如律令";
+    QTest::newRow("recite 念, not 唸") << Form::Taiwan << "默念咒语"
+                                       << "默念咒語";
     // No modern vocabulary: the character-by-character configuration, not the phrase one.
-    QTest::newRow("no modern words") << Form::Taiwan << "先查看当日，万象循环运行" << "先查看當日，萬象循環運行";
-    QTest::newRow("Hong Kong forms") << Form::HongKong << "卧房床头说" << "卧房牀頭説";
-    QTest::newRow("Hong Kong 念") << Form::HongKong << "念咒" << "念咒";
+    QTest::newRow("no modern words") << Form::Taiwan << "先查看当日，万象循环运行"
+                                     << "先查看當日，萬象循環運行";
+    QTest::newRow("Hong Kong forms") << Form::HongKong << "卧房床头说"
+                                     << "卧房牀頭説";
+    QTest::newRow("Hong Kong 念") << Form::HongKong << "念咒"
+                                  << "念咒";
 }
 
 void TextFormTest::phrases()
@@ -118,8 +130,9 @@ void TextFormTest::corrections_applyToTheBook()
     QCOMPARE(correction.converted.size(), correction.corrected.size());
     // The phrase is the book's own, and the correction is what shows it right.
     const QStringList book = bookTexts();
-    QVERIFY2(std::any_of(book.begin(), book.end(), [&](const QString &text) { return text.contains(correction.example); }),
-             qPrintable(correction.example));
+    QVERIFY2(
+        std::any_of(book.begin(), book.end(), [&](const QString &text) { return text.contains(correction.example); }),
+        qPrintable(correction.example));
     const std::unique_ptr<Converter> converter = loaded(form);
     QVERIFY(converter);
     const QString shown = converter->convert(correction.example);
@@ -201,8 +214,8 @@ void TextFormTest::page_convertedWellUnderAMillisecond()
     }
     std::sort(times.begin(), times.end());
     const qint64 median = times[times.size() / 2];
-    qInfo("loading 臺灣: %.1f ms; the longest page (%d characters): median %.3f ms", loadNs / 1e6,
-          int(longest.size()), median / 1e6);
+    qInfo("loading 臺灣: %.1f ms; the longest page (%d characters): median %.3f ms", loadNs / 1e6, int(longest.size()),
+          median / 1e6);
     QVERIFY2(median < 1'000'000, "a page converts well under a millisecond"); // ~0.1 ms on a quiet machine
 }
 
