@@ -383,7 +383,7 @@ void ReaderTools::setCharacterForm(const QString &form)
 
 void ReaderTools::applyCharacterForm()
 {
-    const bool available = textform::unavailableReason().isEmpty();
+    const bool available = m_traditional && m_traditional->isEnabled();
     const textform::Form form = !kept().traditional() || !available ? textform::Form::Simplified
                                                                     : textform::formFromName(kept().characterForm());
     const int request = ++m_formRequest;

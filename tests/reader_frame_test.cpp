@@ -8,8 +8,8 @@
 #include "articles/Fwangye.h"
 #include "common/TextForm.h"
 #include "content/Catalogue.h"
-#include "search/SearchIndex.h"
 #include "reader/ContentsPanel.h"
+#include "search/SearchIndex.h"
 #include "viewer/TextPane.h"
 
 #include <QAction>
@@ -38,6 +38,7 @@ class ReaderFrameTest : public QObject
     void favourite_keptAcrossRestart();
     void textSize_appliedEverywhere();
     void traditional_shownEverywhere_keysKept();
+    void traditional_withoutOpenCCData_disabledAndSaysWhy();
 
   private:
     void start();
@@ -92,6 +93,7 @@ void ReaderFrameTest::stop()
 void ReaderFrameTest::cleanup()
 {
     stop();
+    textform::uninstall(); // a test that stopped half-way leaves the next one the book's own text
     m_install.reset();
 }
 
@@ -287,7 +289,6 @@ void ReaderFrameTest::textSize_appliedEverywhere()
     QCOMPARE(tools()->settings().textPercent(), 110);
 }
 
-
 void ReaderFrameTest::traditional_shownEverywhere_keysKept()
 {
     tools()->open(PageAddress::entry("日常琐事", "镇刑克法"));
@@ -360,6 +361,25 @@ void ReaderFrameTest::traditional_shownEverywhere_keysKept()
     QCOMPARE(browser->toHtml(), articleHtml);
     QVERIFY(m_frame->windowTitle().startsWith("灵箓汇编"));
     QVERIFY(!m_frame->windowTitle().contains("靈"));
+    QCOMPARE(m_install->boxes.size(), 0);
+}
+
+void ReaderFrameTest::traditional_withoutOpenCCData_disabledAndSaysWhy()
+{
+    stop();
+    QTemporaryDir empty;
+    qputenv("LINGLU_OPENCC_DATA", QFile::encodeName(empty.path()));
+    start();
+    qunsetenv("LINGLU_OPENCC_DATA");
+    for (const char *name : {"繁體字", "臺灣", "香港"}) {
+        QVERIFY(!action(name)->isEnabled());
+        QVERIFY(action(name)->toolTip().contains("libopencc-data"));
+    }
+    // Asked for all the same (a settings file from another machine): nothing changes, no box.
+    tools()->setTraditional(true);
+    tools()->open(PageAddress::entry("日常琐事", "镇刑克法"));
+    QTest::qWait(100);
+    QCOMPARE(textform::current(), textform::Form::Simplified);
     QCOMPARE(m_install->boxes.size(), 0);
 }
 
