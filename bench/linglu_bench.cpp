@@ -409,8 +409,7 @@ void benchTraditional(Report &report)
     }
     const Stats convert = summarise(converts);
     report.add({QStringLiteral("page in traditional characters"), convert, QStringLiteral("ms"),
-                QStringLiteral("composing the page"), summarise(composes), QStringLiteral("< 1 ms"),
-                convert.p95 < 1});
+                QStringLiteral("composing the page"), summarise(composes), QStringLiteral("< 1 ms"), convert.p95 < 1});
     Stats once;
     once.count = 1;
     once.median = once.p95 = once.min = once.max = loadMs;
