@@ -38,6 +38,7 @@ class ReaderFrameTest : public QObject
     void favourite_keptAcrossRestart();
     void textSize_appliedEverywhere();
     void traditional_shownEverywhere_keysKept();
+    void traditional_keptAcrossRestart_inItsForm();
     void traditional_withoutOpenCCData_disabledAndSaysWhy();
 
   private:
@@ -361,6 +362,26 @@ void ReaderFrameTest::traditional_shownEverywhere_keysKept()
     QCOMPARE(browser->toHtml(), articleHtml);
     QVERIFY(m_frame->windowTitle().startsWith("灵箓汇编"));
     QVERIFY(!m_frame->windowTitle().contains("靈"));
+    QCOMPARE(m_install->boxes.size(), 0);
+}
+
+void ReaderFrameTest::traditional_keptAcrossRestart_inItsForm()
+{
+    action("香港")->trigger();
+    QCOMPARE(textform::current(), textform::Form::Simplified); // the form alone switches nothing on
+    action("繁體字")->trigger();
+    QTRY_COMPARE(textform::current(), textform::Form::HongKong);
+    stop();
+    textform::uninstall();
+    start();
+    QVERIFY(action("繁體字")->isChecked());
+    QVERIFY(action("香港")->isChecked() && !action("臺灣")->isChecked());
+    QTRY_COMPARE(textform::current(), textform::Form::HongKong);
+    action("臺灣")->trigger();
+    QTRY_COMPARE(textform::current(), textform::Form::Taiwan);
+    QCOMPARE(tools()->settings().characterForm(), QString("臺灣"));
+    action("繁體字")->trigger();
+    QTRY_COMPARE(textform::current(), textform::Form::Simplified);
     QCOMPARE(m_install->boxes.size(), 0);
 }
 
