@@ -386,20 +386,28 @@ void ReaderTools::applyCharacterForm()
     const bool available = m_traditional && m_traditional->isEnabled();
     const textform::Form form = !kept().traditional() || !available ? textform::Form::Simplified
                                                                     : textform::formFromName(kept().characterForm());
-    const int request = ++m_formRequest;
-    if (form == textform::current())
-        return;
-    if (form == textform::Form::Simplified) {
-        textform::uninstall();
-        textform::refreshWidgets();
+    if (form == textform::current() || form == textform::Form::Simplified) {
+        ++m_formRequest; // a conversion still loading is not wanted any more
+        m_loadingForm.reset();
+        if (form != textform::current()) {
+            textform::uninstall();
+            textform::refreshWidgets();
+        }
         return;
     }
+    if (m_loadingForm == form)
+        return; // on its way
     // OpenCC's dictionaries take some tens of milliseconds to load: on another thread, so the
     // first paint and the menu never wait for them. The windows show the new form once loaded.
+    m_loadingForm = form;
+    const int request = ++m_formRequest;
     QtConcurrent::run([form] {
         return std::shared_ptr<const textform::Converter>(textform::Converter::load(form));
     }).then(this, [this, request](std::shared_ptr<const textform::Converter> converter) {
-        if (request != m_formRequest || !converter)
+        if (request != m_formRequest)
+            return;
+        m_loadingForm.reset();
+        if (!converter)
             return;
         textform::install(std::move(converter));
         textform::refreshWidgets();

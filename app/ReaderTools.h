@@ -6,6 +6,7 @@
 // button, an article, a search hit, a contents row) is recorded; pages are opened again by their
 // address through openPage.
 
+#include "common/TextForm.h"
 #include "content/PageAddress.h"
 #include "reader/History.h"
 #include "reader/ReaderSettings.h"
@@ -104,7 +105,9 @@ class ReaderTools : public QObject
     QAction *m_traditional = nullptr;
     QAction *m_taiwan = nullptr;
     QAction *m_hongKong = nullptr;
-    int m_formRequest = 0;     // the latest form asked for: a conversion loaded for an older one is dropped
-    bool m_navigating = false; // a page is being opened from here: it is recorded once, at the end
+    // The latest form asked for: a conversion loaded for an older one is dropped.
+    int m_formRequest = 0;
+    std::optional<textform::Form> m_loadingForm; // the form whose conversion is loading
+    bool m_navigating = false;                   // a page is being opened from here: it is recorded once, at the end
     QList<QPointer<QWidget>> m_watched;
 };
