@@ -11,6 +11,7 @@
 #include "common/Module1.h"
 #include "common/MsgBox.h"
 #include "common/Pictures.h"
+#include "common/TextFormWidgets.h"
 #include "common/Twips.h"
 #include "common/WindowArrangement.h"
 #include "content/TableOfContents.h"
@@ -42,7 +43,7 @@ class MenuBarStyle : public QProxyStyle
 {
   public:
     MenuBarStyle()
-        : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
+        : QProxyStyle(new textform::Style(QStyleFactory::create(textform::baseStyleName())))
     {
     }
     int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
@@ -63,6 +64,8 @@ MDIForm1::MDIForm1(QWidget *parent)
     // now, beside the font set-up that the menus and titles wait for; so does the window icon's.
     Fmulu::preloadBackground();
     pictures::preloadAppIcon();
+    // Every text is drawn through the style that shows it in the characters the reader chose.
+    textform::installStyle();
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(Module1::appTitle());
     Module1::registerLoadedWindow(this);

@@ -3,6 +3,7 @@
 #include "app/ChapterOpener.h"
 #include "articles/ArticlePage.h"
 #include "articles/Fwangye.h"
+#include "common/TextForm.h"
 #include "content/TableOfContents.h"
 #include "search/SearchIndex.h"
 #include "viewer/Fllhb.h"
@@ -15,9 +16,11 @@ namespace {
 const QColor kHitBackground(255, 230, 90);
 
 // Selects [start, start + length) of an editor's document, marks it and scrolls it into view.
-// found checks that the selection holds the expected characters.
-template <typename Editor> bool highlight(Editor *editor, int start, int length, const QString &expected)
+// found checks that the selection holds the expected characters, as the editor shows them (in
+// traditional characters with 繁體字: as long as the book's own, at the same place).
+template <typename Editor> bool highlight(Editor *editor, int start, int length, const QString &found)
 {
+    const QString expected = textform::shown(found);
     QTextCursor cursor(editor->document());
     const int end = start + length;
     if (start < 0 || end > editor->document()->characterCount() - 1)

@@ -4,6 +4,8 @@
 #include "articles/ArticlePage.h"
 #include "articles/Fwangye.h"
 #include "common/ChildWindows.h"
+#include "common/TextForm.h"
+#include "common/TextFormWidgets.h"
 #include "content/TableOfContents.h"
 #include "reader/ContentsPanel.h"
 #include "reader/TextSize.h"
@@ -12,6 +14,7 @@
 #include "viewer/PictureViewer.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDockWidget>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -97,6 +100,11 @@ void ReaderTools::settingsRead()
         m_contents->setChecked(true);
     if (kept().pinyinShown() && m_pinyin)
         m_pinyin->setChecked(true);
+    if (m_traditional) {
+        (kept().characterForm() == reader::ReaderSettings::kHongKong ? m_hongKong : m_taiwan)->setChecked(true);
+        m_traditional->setChecked(kept().traditional() && m_traditional->isEnabled());
+    }
+    applyCharacterForm();
     updateCommands();
 }
 
@@ -107,6 +115,30 @@ QMenu *ReaderTools::addMenu(QMenuBar *bar)
     m_contents = command(menu, QStringLiteral("章节目录"), QStringLiteral("章节目录(&T)"));
     m_contents->setCheckable(true);
     connect(m_contents, &QAction::toggled, this, &ReaderTools::showContents);
+    menu->addSeparator();
+    // 繁體字 switches; the two forms beside it choose how it writes. Without OpenCC's data files
+    // the three are disabled and say why.
+    m_traditional = command(menu, QStringLiteral("繁體字"), QStringLiteral("繁體字(&Z)"));
+    m_traditional->setCheckable(true);
+    auto *forms = new QActionGroup(menu);
+    m_taiwan = command(menu, QStringLiteral("臺灣"), QStringLiteral("臺灣(&W)"));
+    m_hongKong = command(menu, QStringLiteral("香港"), QStringLiteral("香港(&G)"));
+    for (QAction *form : {m_taiwan, m_hongKong}) {
+        form->setCheckable(true);
+        forms->addAction(form);
+    }
+    m_taiwan->setChecked(true);
+    const QString unavailable = textform::unavailableReason();
+    if (!unavailable.isEmpty()) {
+        for (QAction *item : {m_traditional, m_taiwan, m_hongKong}) {
+            item->setEnabled(false);
+            item->setToolTip(unavailable);
+        }
+        menu->setToolTipsVisible(true);
+    }
+    connect(m_traditional, &QAction::toggled, this, &ReaderTools::setTraditional);
+    connect(m_taiwan, &QAction::triggered, this, [this] { setCharacterForm(reader::ReaderSettings::kTaiwan); });
+    connect(m_hongKong, &QAction::triggered, this, [this] { setCharacterForm(reader::ReaderSettings::kHongKong); });
     menu->addSeparator();
     m_back = command(menu, QStringLiteral("后退"), QStringLiteral("后退(&B)"), {QKeySequence(Qt::ALT | Qt::Key_Left)});
     connect(m_back, &QAction::triggered, this, &ReaderTools::goBack);
@@ -332,6 +364,61 @@ void ReaderTools::setTextPercent(int percent)
         applyTextSize(window);
     scheduleSave();
     updateCommands();
+}
+
+void ReaderTools::setTraditional(bool traditional)
+{
+    if (m_traditional && m_traditional->isChecked() != traditional)
+        m_traditional->setChecked(traditional); // runs this again through its signal
+    if (kept().traditional() != traditional) {
+        kept().setTraditional(traditional);
+        scheduleSave();
+    }
+    applyCharacterForm();
+}
+
+void ReaderTools::setCharacterForm(const QString &form)
+{
+    if (kept().characterForm() != form) {
+        kept().setCharacterForm(form);
+        scheduleSave();
+    }
+    if (m_taiwan)
+        (kept().characterForm() == reader::ReaderSettings::kHongKong ? m_hongKong : m_taiwan)->setChecked(true);
+    applyCharacterForm();
+}
+
+void ReaderTools::applyCharacterForm()
+{
+    const bool available = m_traditional && m_traditional->isEnabled();
+    const textform::Form form = !kept().traditional() || !available ? textform::Form::Simplified
+                                                                    : textform::formFromName(kept().characterForm());
+    if (form == textform::current() || form == textform::Form::Simplified) {
+        ++m_formRequest; // a conversion still loading is not wanted any more
+        m_loadingForm.reset();
+        if (form != textform::current()) {
+            textform::uninstall();
+            textform::refreshWidgets();
+        }
+        return;
+    }
+    if (m_loadingForm == form)
+        return; // on its way
+    // OpenCC's dictionaries take some tens of milliseconds to load: on another thread, so the
+    // first paint and the menu never wait for them. The windows show the new form once loaded.
+    m_loadingForm = form;
+    const int request = ++m_formRequest;
+    QtConcurrent::run([form] {
+        return std::shared_ptr<const textform::Converter>(textform::Converter::load(form));
+    }).then(this, [this, request](std::shared_ptr<const textform::Converter> converter) {
+        if (request != m_formRequest)
+            return;
+        m_loadingForm.reset();
+        if (!converter)
+            return;
+        textform::install(std::move(converter));
+        textform::refreshWidgets();
+    });
 }
 
 void ReaderTools::applyTextSize(QWidget *window) const

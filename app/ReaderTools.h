@@ -1,10 +1,12 @@
 #pragma once
 // The 阅读 menu and what it commands: the contents panel at the left of the frame, 后退 and 前进
 // through the pages shown in this run, the favourites and the recent pages kept for the reader,
-// and the text size of every pane and article page. Every page shown (a list selection, a panel
+// the text size of every pane and article page, and 繁體字: every text of the program in
+// traditional characters (臺灣 or 香港). Every page shown (a list selection, a panel
 // button, an article, a search hit, a contents row) is recorded; pages are opened again by their
 // address through openPage.
 
+#include "common/TextForm.h"
 #include "content/PageAddress.h"
 #include "reader/History.h"
 #include "reader/ReaderSettings.h"
@@ -58,6 +60,9 @@ class ReaderTools : public QObject
     void setTextPercent(int percent);
     // Pinyin over the incantations of every viewer (注音), kept for the next run.
     void showPinyin(bool shown);
+    // 繁體字 on or off, and its form; the conversion is loaded on another thread the first time.
+    void setTraditional(bool traditional);
+    void setCharacterForm(const QString &form);
 
     const reader::History &history() const { return m_history; }
     // The settings as read (waiting for the reading, the first time).
@@ -78,6 +83,7 @@ class ReaderTools : public QObject
     void applyTextSize(QWidget *window) const;
     void applyPinyin(QWidget *window) const;
     void scheduleSave();
+    void applyCharacterForm();
     QDockWidget *contentsDock();
 
     QMainWindow *m_frame;
@@ -100,6 +106,12 @@ class ReaderTools : public QObject
     QAction *m_zoomOut = nullptr;
     QAction *m_zoomReset = nullptr;
     QAction *m_pinyin = nullptr;
-    bool m_navigating = false; // a page is being opened from here: it is recorded once, at the end
+    QAction *m_traditional = nullptr;
+    QAction *m_taiwan = nullptr;
+    QAction *m_hongKong = nullptr;
+    // The latest form asked for: a conversion loaded for an older one is dropped.
+    int m_formRequest = 0;
+    std::optional<textform::Form> m_loadingForm; // the form whose conversion is loading
+    bool m_navigating = false;                   // a page is being opened from here: it is recorded once, at the end
     QList<QPointer<QWidget>> m_watched;
 };

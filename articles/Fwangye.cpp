@@ -4,6 +4,7 @@
 #include "common/Fonts.h"
 #include "common/Module1.h"
 #include "common/Printing.h"
+#include "common/TextFormWidgets.h"
 #include "common/Twips.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -125,7 +126,19 @@ void Fwangye::navigationComplete()
     const QString title = m_webBrowser1->document()->metaInformation(QTextDocument::DocumentTitle);
     if (!title.isEmpty())
         setCaption(title);
+    textform::showDocument(m_webBrowser1->document());
     reportAddress();
+}
+
+void Fwangye::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The reader switched 繁體字: the page's text in the other characters, at the same place.
+    if (event->type() == QEvent::LanguageChange) {
+        const int top = m_webBrowser1->verticalScrollBar()->value();
+        textform::showDocument(m_webBrowser1->document());
+        m_webBrowser1->verticalScrollBar()->setValue(top);
+    }
 }
 
 QStringList Fwangye::sectionHeadings() const
@@ -133,7 +146,7 @@ QStringList Fwangye::sectionHeadings() const
     QStringList headings;
     for (QTextBlock block = m_webBrowser1->document()->begin(); block.isValid(); block = block.next())
         if (block.blockFormat().headingLevel() == kSectionHeadingLevel)
-            headings.append(block.text());
+            headings.append(textform::keyText(block));
     return headings;
 }
 
@@ -141,7 +154,7 @@ bool Fwangye::scrollToSection(const QString &heading)
 {
     QTextDocument *document = m_webBrowser1->document();
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        if (block.blockFormat().headingLevel() != kSectionHeadingLevel || block.text() != heading)
+        if (block.blockFormat().headingLevel() != kSectionHeadingLevel || textform::keyText(block) != heading)
             continue;
         const QRectF box = document->documentLayout()->blockBoundingRect(block);
         m_webBrowser1->verticalScrollBar()->setValue(int(box.top()));
@@ -161,7 +174,7 @@ content::PageAddress Fwangye::address() const
             continue;
         if (document->documentLayout()->blockBoundingRect(block).top() > top)
             break;
-        section = block.text();
+        section = textform::keyText(block);
     }
     return content::PageAddress::article(m_articleName, section);
 }

@@ -57,6 +57,7 @@ class Fwangye : public QWidget
 
   protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
   private:
     void navigationComplete();

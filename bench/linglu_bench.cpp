@@ -9,6 +9,8 @@
 //             maximised child window;
 //   articles  OpenArticlePage read to rendered, against rendering the decoded page in a plain
 //             QTextBrowser; the decoder's throughput against memcpy of the same bytes;
+//   traditional  every page's two sections converted into traditional characters (臺灣), the
+//             book's corrections included, against composing the same sections;
 //   memory    peak resident memory with all ten chapters and both articles open, against the
 //             empty Qt main window;
 //   idle      CPU used over 30 s (LINGLU_BENCH_IDLE_SECONDS) with the catalogue showing, and with
@@ -28,6 +30,7 @@
 #include "common/Module1.h"
 #include "common/MsgBox.h"
 #include "common/Pictures.h"
+#include "common/TextForm.h"
 #include "content/Catalogue.h"
 #include "content/PictureNumbers.h"
 #include "content/TableOfContents.h"
@@ -371,6 +374,56 @@ Fwangye *newestArticle(MDIForm1 *frame)
     return nullptr;
 }
 
+// 繁體字: each page's two sections as the panes show them, converted by a loaded conversion (the
+// dictionaries' loading, once per run, is reported beside it), against composing them.
+void benchTraditional(Report &report)
+{
+    QElapsedTimer loading;
+    loading.start();
+    const std::unique_ptr<textform::Converter> converter = textform::Converter::load(textform::Form::Taiwan);
+    const double loadMs = double(loading.nsecsElapsed()) / 1e6;
+    if (!converter) {
+        std::printf("traditional: %s\n", qPrintable(textform::unavailableReason()));
+        return;
+    }
+    std::vector<double> converts;
+    std::vector<double> composes;
+    for (int run = 0; run < 5; ++run) {
+        for (const content::Page *page : content::Catalogue::instance().distinctPages()) {
+            QElapsedTimer clock;
+            clock.start();
+            QString text = content::ComposeSection(page->headingTitle, page->upper.label, page->upper.paragraphs);
+            if (page->lower)
+                text += content::ComposeSection(page->headingTitle, page->lower->label, page->lower->paragraphs);
+            const double composeMs = double(clock.nsecsElapsed()) / 1e6;
+            clock.restart();
+            const QString shown = converter->convert(text);
+            const double convertMs = double(clock.nsecsElapsed()) / 1e6;
+            if (shown.size() != text.size())
+                std::printf("traditional: a page changed its length\n");
+            if (run > 0) { // the first round warms the caches
+                converts.push_back(convertMs);
+                composes.push_back(composeMs);
+            }
+        }
+    }
+    const Stats convert = summarise(converts);
+    report.add({QStringLiteral("page in traditional characters"), convert, QStringLiteral("ms"),
+                QStringLiteral("composing the page"), summarise(composes), QStringLiteral("< 1 ms"), convert.p95 < 1});
+    Stats once;
+    once.count = 1;
+    once.median = once.p95 = once.min = once.max = loadMs;
+    Line load{QStringLiteral("  loading the conversion (once, on another thread)"),
+              once,
+              QStringLiteral("ms"),
+              QStringLiteral("(reads the dictionaries)"),
+              Stats(),
+              QStringLiteral("(breakdown)"),
+              true};
+    load.json = false;
+    report.add(load);
+}
+
 void benchArticles(Report &report)
 {
     MDIForm1 *frame = openFrame();
@@ -674,6 +727,8 @@ int main(int argc, char *argv[])
         benchIdle(report);
     if (wanted("articles"))
         benchArticles(report);
+    if (wanted("traditional"))
+        benchTraditional(report);
     report.print();
     if (!jsonFile.isEmpty() && !report.writeJson(jsonFile))
         std::fprintf(stderr, "cannot write %s\n", qPrintable(jsonFile));

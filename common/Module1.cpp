@@ -1,5 +1,7 @@
 #include "common/Module1.h"
 
+#include "common/TextFormWidgets.h"
+
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -84,7 +86,7 @@ QString captionOf(QWidget *window)
 {
     if (QMdiSubWindow *sub = subWindowOf(window))
         return sub->windowTitle();
-    return window->windowTitle();
+    return textform::keyCaption(window);
 }
 
 QMdiArea *mdiArea()

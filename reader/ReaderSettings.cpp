@@ -16,6 +16,8 @@ const QString kRecent = QStringLiteral("reader/recent");
 const QString kTextPercent = QStringLiteral("reader/textPercent");
 const QString kContentsShown = QStringLiteral("reader/contentsShown");
 const QString kPinyin = QStringLiteral("reader/pinyin");
+const QString kTraditional = QStringLiteral("reader/traditional");
+const QString kCharacterForm = QStringLiteral("reader/characterForm");
 
 QList<content::PageAddress> pages(const QStringList &texts, int most)
 {
@@ -77,6 +79,8 @@ void ReaderSettings::read()
         m_textPercent = TextSize::nearestStep(percent);
     m_contentsShown = file.value(kContentsShown).toBool();
     m_pinyinShown = file.value(kPinyin).toBool();
+    m_traditional = file.value(kTraditional).toBool();
+    setCharacterForm(file.value(kCharacterForm).toString());
 }
 
 bool ReaderSettings::isFavourite(const content::PageAddress &page) const
@@ -103,6 +107,11 @@ void ReaderSettings::setTextPercent(int percent)
     m_textPercent = TextSize::nearestStep(percent);
 }
 
+void ReaderSettings::setCharacterForm(const QString &form)
+{
+    m_characterForm = form == kHongKong ? kHongKong : kTaiwan;
+}
+
 bool ReaderSettings::save()
 {
     if (!m_writable)
@@ -121,6 +130,8 @@ bool ReaderSettings::save()
     file.setValue(kTextPercent, m_textPercent);
     file.setValue(kContentsShown, m_contentsShown);
     file.setValue(kPinyin, m_pinyinShown);
+    file.setValue(kTraditional, m_traditional);
+    file.setValue(kCharacterForm, m_characterForm);
     file.sync();
     return file.status() == QSettings::NoError;
 }

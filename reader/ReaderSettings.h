@@ -1,7 +1,8 @@
 #pragma once
 // What the reader keeps between runs, in one settings file of the user's (INI, in the standard
 // per-user configuration folder): the favourites in the order added, the recent pages newest
-// first, the text size, whether the contents panel is shown, whether pinyin is set over the incantations. Pages are
+// first, the text size, whether the contents panel is shown, whether pinyin is set over the
+// incantations, whether the texts are shown in traditional characters and in which form. Pages are
 // kept by their address; a kept page the book no longer holds is left out.
 //
 // The file is treated like any other input. Missing, empty, damaged, unreadable, too large, or
@@ -51,6 +52,14 @@ class ReaderSettings
     // Pinyin over the incantations (注音).
     bool pinyinShown() const { return m_pinyinShown; }
     void setPinyinShown(bool shown) { m_pinyinShown = shown; }
+    // 繁體字: the texts in traditional characters, as Taiwan (臺灣, the default) or Hong Kong (香港)
+    // writes them; any other form read from the file is 臺灣.
+    static inline const QString kTaiwan = QStringLiteral("臺灣");
+    static inline const QString kHongKong = QStringLiteral("香港");
+    bool traditional() const { return m_traditional; }
+    void setTraditional(bool traditional) { m_traditional = traditional; }
+    const QString &characterForm() const { return m_characterForm; }
+    void setCharacterForm(const QString &form);
 
     // Writes everything to the file, atomically. False when the file may not or cannot be written.
     bool save();
@@ -65,6 +74,8 @@ class ReaderSettings
     int m_textPercent = 100;
     bool m_contentsShown = false;
     bool m_pinyinShown = false;
+    bool m_traditional = false;
+    QString m_characterForm = kTaiwan;
 };
 
 } // namespace reader

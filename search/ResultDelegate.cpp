@@ -1,5 +1,7 @@
 #include "search/ResultDelegate.h"
 
+#include "common/TextForm.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
@@ -26,6 +28,9 @@ void ResultDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
 {
     QStyleOptionViewItem item = option;
     initStyleOption(&item, index);
+    // Drawn in the characters the reader chose; a converted text is as long as its own, so the
+    // hit's place in the snippet stays.
+    item.text = textform::shown(item.text);
     const RowKind kind = RowKind(index.data(resultrole::Kind).toInt());
     painter->save();
     QRect rect = option.rect.adjusted(kPadding, 0, -kPadding, 0);
@@ -59,7 +64,7 @@ void ResultDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     bold.setBold(true);
     const QFontMetrics boldMetrics(bold);
     const QFontMetrics metrics(option.font);
-    const QString title = index.data(resultrole::Title).toString();
+    const QString title = textform::shown(index.data(resultrole::Title).toString());
     const int titleWidth = qMin(boldMetrics.horizontalAdvance(title), rect.width() * 2 / 5);
     painter->setFont(bold);
     painter->setPen(selected ? plain : kTitleText);
@@ -67,7 +72,7 @@ void ResultDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
                       boldMetrics.elidedText(title, Qt::ElideRight, titleWidth));
 
     // The snippet: before the hit, the hit on its mark, after it; cut off at the right edge.
-    const QString snippet = index.data(resultrole::Snippet).toString();
+    const QString snippet = textform::shown(index.data(resultrole::Snippet).toString());
     const int hitStart = index.data(resultrole::HitStart).toInt();
     const int hitLength = index.data(resultrole::HitLength).toInt();
     const QString parts[3] = {snippet.left(hitStart), snippet.mid(hitStart, hitLength),

@@ -3,10 +3,15 @@
 // written in their contexts, and each reviewed syllable is one the Unicode Han database knows.
 #include "common/Pinyin.h"
 #include "common/PinyinTables.h"
+#include "common/TextForm.h"
 #include "content/Readings.h"
+#include "viewer/PinyinOverlay.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QSet>
 #include <QTest>
+#include <QTextDocument>
 
 class PinyinTest : public QObject
 {
@@ -17,6 +22,7 @@ class PinyinTest : public QObject
     void reviewedWords_readAsWritten_data();
     void reviewedWords_readAsWritten();
     void reviewedSyllables_knownToTheDatabase();
+    void traditionalText_readFromTheBooksOwn();
 };
 
 void PinyinTest::everyIncantationCharacter_hasAReading_reviewedWhereSeveral()
@@ -112,5 +118,33 @@ void PinyinTest::reviewedSyllables_knownToTheDatabase()
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
 
-QTEST_GUILESS_MAIN(PinyinTest)
+void PinyinTest::traditionalText_readFromTheBooksOwn()
+{
+    // A pane in traditional characters reads its pinyin from the book's own characters: the
+    // readings painted over 「臺灣」 text are those over the simplified text.
+    const std::unique_ptr<textform::Converter> taiwan = textform::Converter::load(textform::Form::Taiwan);
+    if (!taiwan)
+        QSKIP("OpenCC's data files are not installed");
+    const QStringList own = content::incantations().mid(0, 12);
+    QStringList shown;
+    for (const QString &line : own)
+        shown.append(taiwan->convert(line));
+    QVERIFY(shown != own);
+    const auto readingsDrawn = [](const QStringList &lines, const QStringList &ownLines) {
+        QTextDocument document;
+        document.setPlainText("heading\n" + lines.join('\n'));
+        document.setTextWidth(600);
+        const QFont font("Noto Serif CJK SC", 12);
+        pinyinoverlay::annotate(&document, 1, font, ownLines);
+        QImage image(600, int(document.size().height()) + 1, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        pinyinoverlay::paint(&painter, &document, QRectF(image.rect()), font);
+        return image;
+    };
+    QCOMPARE(readingsDrawn(shown, own), readingsDrawn(own, own));
+    QVERIFY(readingsDrawn(shown, {}) != readingsDrawn(own, own)); // read from what is shown, they differ
+}
+
+QTEST_MAIN(PinyinTest)
 #include "pinyin_test.moc"

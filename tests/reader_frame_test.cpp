@@ -1,23 +1,28 @@
 // The reader's tools in the frame: the 阅读 menu, a contents row opening its page, back and forward
 // across windows (a closed one opened again), a favourite kept across a restart, and the text size
-// applied to panes and article pages.
+// applied to panes and article pages, 繁體字 shown everywhere while every lookup keeps working.
 #include "frame_support.h"
 
 #include "app/ReaderTools.h"
 #include "articles/ArticleCodec.h"
 #include "articles/Fwangye.h"
+#include "common/TextForm.h"
+#include "content/Catalogue.h"
 #include "reader/ContentsPanel.h"
+#include "search/SearchIndex.h"
 #include "viewer/TextPane.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 using content::PageAddress;
 
@@ -34,6 +39,9 @@ class ReaderFrameTest : public QObject
     void favourite_keptAcrossRestart();
     void textSize_appliedEverywhere();
     void pinyin_overIncantations_keptAcrossRestart();
+    void traditional_shownEverywhere_keysKept();
+    void traditional_keptAcrossRestart_inItsForm();
+    void traditional_withoutOpenCCData_disabledAndSaysWhy();
 
   private:
     void start();
@@ -88,6 +96,7 @@ void ReaderFrameTest::stop()
 void ReaderFrameTest::cleanup()
 {
     stop();
+    textform::uninstall(); // a test that stopped half-way leaves the next one the book's own text
     m_install.reset();
 }
 
@@ -124,11 +133,16 @@ void ReaderFrameTest::menu_placedWithItsKeys()
     for (QAction *item : menu->actions())
         if (!item->isSeparator())
             items << item->text() + " " + item->shortcut().toString();
-    QCOMPARE(items, (QStringList{"章节目录(&T) ", "后退(&B) Alt+Left", "前进(&F) Alt+Right", "加入收藏(&A) Ctrl+D",
-                                 "放大(&I) Ctrl+=", "缩小(&O) Ctrl+-", "原始大小(&R) Ctrl+0", "注音(&P) "}));
+    QCOMPARE(items, (QStringList{"章节目录(&T) ", "繁體字(&Z) ", "臺灣(&W) ", "香港(&G) ", "后退(&B) Alt+Left",
+                                 "前进(&F) Alt+Right", "加入收藏(&A) Ctrl+D", "放大(&I) Ctrl+=", "缩小(&O) Ctrl+-",
+                                 "原始大小(&R) Ctrl+0", "注音(&P) "}));
     QVERIFY(action("注音")->isCheckable());
     QVERIFY(!action("注音")->isChecked());
     QVERIFY(action("放大")->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Plus)));
+    // 繁體字 switches; 臺灣 is the form it writes unless the reader chose 香港.
+    QVERIFY(action("繁體字")->isCheckable() && !action("繁體字")->isChecked() && action("繁體字")->isEnabled());
+    QVERIFY(action("臺灣")->isChecked() && !action("香港")->isChecked());
+    QVERIFY(action("臺灣")->actionGroup() && action("臺灣")->actionGroup() == action("香港")->actionGroup());
     // Nothing read yet: nothing to go back to, no page to keep. Start-up opens no window.
     QVERIFY(!action("后退")->isEnabled());
     QVERIFY(!action("前进")->isEnabled());
@@ -330,6 +344,120 @@ void ReaderFrameTest::pinyin_overIncantations_keptAcrossRestart()
     stop();
     start();
     QVERIFY(!action("注音")->isChecked());
+}
+
+void ReaderFrameTest::traditional_shownEverywhere_keysKept()
+{
+    tools()->open(PageAddress::entry("日常琐事", "镇刑克法"));
+    auto *viewer = qobject_cast<Fllhb *>(front());
+    QVERIFY(viewer);
+    auto *label1 = viewer->findChild<QLabel *>("Label1");
+    QVERIFY(label1);
+    TextPane *pane = viewer->upperPane();
+    const QString paneText = pane->text();
+    const QString paneShown = pane->toPlainText();
+    const QImage labelDrawn = label1->grab().toImage();
+    tools()->open(PageAddress::article("符咒心得"));
+    auto *article = qobject_cast<Fwangye *>(front());
+    QVERIFY(article);
+    auto *browser = article->findChild<QTextBrowser *>("WebBrowser1");
+    QTRY_VERIFY(browser->toPlainText().contains("三、结构"));
+    const QString articleHtml = browser->toHtml();
+    const QString articleCaption = Module1::captionOf(article);
+
+    action("繁體字")->trigger();
+    QTRY_COMPARE(textform::current(), textform::Form::Taiwan);
+    QVERIFY(tools()->settings().traditional());
+    // What is drawn is converted; what the windows hold, and find each other by, is the book's own.
+    QVERIFY(m_frame->windowTitle().startsWith("靈籙彙編"));
+    QVERIFY(Module1::captionOf(m_frame).startsWith("灵箓汇编"));
+    QVERIFY(browser->toPlainText().contains("三、結構"));
+    QCOMPARE(article->sectionHeadings(), (QStringList{"一、由来", "二、备物", "三、结构"}));
+    QVERIFY(article->scrollToSection("三、结构"));
+    QCOMPARE(article->address(), PageAddress::article("符咒心得", "三、结构"));
+    QCOMPARE(Module1::captionOf(article), articleCaption);
+    QCOMPARE(pane->text(), paneText);
+    QCOMPARE(pane->toPlainText(), textform::shown(paneShown));
+    QCOMPARE(pane->toPlainText().size(), paneShown.size());
+    QVERIFY(pane->toPlainText() != paneShown);
+    QCOMPARE(label1->text(), QString("日常琐事符咒："));
+    QVERIFY(label1->grab().toImage() != labelDrawn);
+
+    // Every chapter opens once, its list selects by the entries' own names.
+    for (const content::Chapter &chapter : content::Catalogue::instance().chapters()) {
+        tools()->open(PageAddress::entry(chapter.shortTitle, chapter.entries.front().name));
+        auto *opened = qobject_cast<Fllhb *>(front());
+        QVERIFY2(opened, qPrintable(chapter.shortTitle));
+        QCOMPARE(opened->chapter(), &chapter);
+        opened->chooseEntry(1);
+        QCOMPARE(opened->currentEntry(), chapter.entries.at(1).name);
+    }
+    QCOMPARE(openViewers().size(), 10);
+    tools()->open(PageAddress::entry("日常琐事", "镇刑克法"));
+    QCOMPARE(front(), viewer);
+    QCOMPARE(openViewers().size(), 10);
+    // Back and forward.
+    const QList<PageAddress> pages = tools()->history().pages();
+    action("后退")->trigger();
+    QCOMPARE(qobject_cast<Fllhb *>(front())->address(), pages.at(pages.size() - 2));
+    action("前进")->trigger();
+    QCOMPARE(viewer->address(), PageAddress::entry("日常琐事", "镇刑克法"));
+    // A search hit is marked where it stands, in the characters shown.
+    const int start = paneText.indexOf("镇");
+    QVERIFY(start >= 0);
+    tools()->openSearchHit(search::Jump{viewer->address(), search::Pane::Upper, start, 2, paneText.mid(start, 2)});
+    QCOMPARE(pane->textCursor().selectedText(), textform::shown(paneText.mid(start, 2)));
+    QVERIFY(pane->textCursor().selectedText() != paneText.mid(start, 2));
+
+    // Off again: every text exactly as before.
+    action("繁體字")->trigger();
+    QTRY_COMPARE(textform::current(), textform::Form::Simplified);
+    QVERIFY(!tools()->settings().traditional());
+    QCOMPARE(pane->toPlainText(), paneShown);
+    QCOMPARE(label1->grab().toImage(), labelDrawn);
+    QCOMPARE(browser->toHtml(), articleHtml);
+    QVERIFY(m_frame->windowTitle().startsWith("灵箓汇编"));
+    QVERIFY(!m_frame->windowTitle().contains("靈"));
+    QCOMPARE(m_install->boxes.size(), 0);
+}
+
+void ReaderFrameTest::traditional_keptAcrossRestart_inItsForm()
+{
+    action("香港")->trigger();
+    QCOMPARE(textform::current(), textform::Form::Simplified); // the form alone switches nothing on
+    action("繁體字")->trigger();
+    QTRY_COMPARE(textform::current(), textform::Form::HongKong);
+    stop();
+    textform::uninstall();
+    start();
+    QVERIFY(action("繁體字")->isChecked());
+    QVERIFY(action("香港")->isChecked() && !action("臺灣")->isChecked());
+    QTRY_COMPARE(textform::current(), textform::Form::HongKong);
+    action("臺灣")->trigger();
+    QTRY_COMPARE(textform::current(), textform::Form::Taiwan);
+    QCOMPARE(tools()->settings().characterForm(), QString("臺灣"));
+    action("繁體字")->trigger();
+    QTRY_COMPARE(textform::current(), textform::Form::Simplified);
+    QCOMPARE(m_install->boxes.size(), 0);
+}
+
+void ReaderFrameTest::traditional_withoutOpenCCData_disabledAndSaysWhy()
+{
+    stop();
+    QTemporaryDir empty;
+    qputenv("LINGLU_OPENCC_DATA", QFile::encodeName(empty.path()));
+    start();
+    qunsetenv("LINGLU_OPENCC_DATA");
+    for (const char *name : {"繁體字", "臺灣", "香港"}) {
+        QVERIFY(!action(name)->isEnabled());
+        QVERIFY(action(name)->toolTip().contains("libopencc-data"));
+    }
+    // Asked for all the same (a settings file from another machine): nothing changes, no box.
+    tools()->setTraditional(true);
+    tools()->open(PageAddress::entry("日常琐事", "镇刑克法"));
+    QTest::qWait(100);
+    QCOMPARE(textform::current(), textform::Form::Simplified);
+    QCOMPARE(m_install->boxes.size(), 0);
 }
 
 QTEST_MAIN(ReaderFrameTest)

@@ -117,6 +117,9 @@ void ReaderTest::settings_keptAcrossRuns()
             settings.addRecent(i % 2 ? entry("镇刑克法") : PageAddress::figure(i % 5));
         settings.setTextPercent(205);
         settings.setContentsShown(true);
+        QCOMPARE(settings.characterForm(), "臺灣"); // the default form
+        settings.setTraditional(true);
+        settings.setCharacterForm("香港");
         QVERIFY(settings.save());
     }
     // A page the book no longer holds is left out without a word.
@@ -136,6 +139,8 @@ void ReaderTest::settings_keptAcrossRuns()
                                                  PageAddress::figure(3), PageAddress::figure(1)}));
     QCOMPARE(again.textPercent(), 200);
     QVERIFY(again.contentsShown());
+    QVERIFY(again.traditional());
+    QCOMPARE(again.characterForm(), "香港");
 }
 
 void ReaderTest::settings_whateverLiesInPlace_data()

@@ -6,6 +6,7 @@
 #include "common/PictureBox.h"
 #include "common/Pictures.h"
 #include "common/Printing.h"
+#include "common/TextForm.h"
 #include "content/Catalogue.h"
 #include "viewer/Fllhb.h"
 #include "viewer/PictureViewer.h"
@@ -168,6 +169,10 @@ bool PageCommands::printedEntry(PrintedEntry *page) const
     page->upper = m_viewer->upperPane()->text();
     page->lower = m_viewer->lowerPane()->text();
     page->lowerReadings = m_viewer->lowerPane()->showsReadings();
+    page->lowerOwn = page->lower;
+    // What is printed or exported is what the window shows: in the characters the reader chose.
+    for (QString *text : {&page->chapter, &page->heading, &page->entry, &page->upper, &page->lower})
+        *text = textform::shown(*text);
 
     // A picture the user has hidden (奇门遁甲's 隐藏图形) is left off the sheet too.
     page->picture = QImage();

@@ -49,13 +49,17 @@ QFont readingFont(const QFont &textFont)
     return font;
 }
 
-void annotate(QTextDocument *document, int firstBlock, const QFont &textFont)
+void annotate(QTextDocument *document, int firstBlock, const QFont &textFont, const QStringList &ownLines)
 {
     const double room = roomAbove(textFont, document->documentLayout()->paintDevice());
     QTextCursor cursor(document);
     cursor.beginEditBlock();
     for (QTextBlock block = document->findBlockByNumber(firstBlock); block.isValid(); block = block.next()) {
-        block.setUserData(new BlockReadings(pinyin::readingsOf(block.text())));
+        // The book's own characters carry the readings; the paragraph as shown only where they are
+        // missing or do not match it.
+        const QString own = ownLines.value(block.blockNumber() - firstBlock);
+        const QString text = own.size() == block.text().size() ? own : block.text();
+        block.setUserData(new BlockReadings(pinyin::readingsOf(text)));
         // Room after every line; the first paragraph's first line gets its room above it, every
         // other line finds it after the line before.
         QTextBlockFormat format = block.blockFormat();

@@ -5,6 +5,7 @@
 // characters. Used by the lower pane and by the printed page alike.
 
 #include <QFont>
+#include <QStringList>
 
 class QPainter;
 class QRectF;
@@ -16,9 +17,11 @@ namespace pinyinoverlay {
 QFont readingFont(const QFont &textFont);
 
 // Gives the paragraphs from firstBlock on their readings and the room above each of their lines.
-// The readings are kept with the paragraphs (plain paragraphs, as a plain text makes them);
-// clear() gives them back their plain format.
-void annotate(QTextDocument *document, int firstBlock, const QFont &textFont);
+// The readings are read from the book's own lines of those paragraphs (ownLines, one a paragraph,
+// as long as the paragraphs): the document may show them in traditional characters. The readings
+// are kept with the paragraphs (plain paragraphs, as a plain text makes them); clear() gives them
+// back their plain format.
+void annotate(QTextDocument *document, int firstBlock, const QFont &textFont, const QStringList &ownLines);
 void clear(QTextDocument *document);
 
 // Paints the readings of the paragraphs that meet the area, in document coordinates. The painter

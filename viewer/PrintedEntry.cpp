@@ -79,7 +79,8 @@ bool PrintedEntry::render(QPagedPaintDevice &sheets) const
         const int lowerFirstBlock = texts.blockCount();
         appendSection(cursor, lower, fonts::songTi(12), 4 * dotsPerMillimetre);
         if (lowerReadings)
-            pinyinoverlay::annotate(&texts, lowerFirstBlock + 1, fonts::songTi(12));
+            pinyinoverlay::annotate(&texts, lowerFirstBlock + 1, fonts::songTi(12),
+                                    lowerOwn.split(QStringLiteral("\r\n")).mid(1));
     }
 
     const viewer::TextHeightForWidth textHeight = [&texts](double width) {

@@ -16,6 +16,7 @@ struct PrintedEntry {
     QString upper;              // the upper pane's text, lines separated by CR LF
     QString lower;              // the lower pane's text
     bool lowerReadings = false; // pinyin over the lower text below its first line, as the pane shows it
+    QString lowerOwn;           // the lower text in the book's own characters, which the readings are read from
 
     // Draws the page on the first sheet of the device. False when the device cannot be painted on.
     bool render(QPagedPaintDevice &sheets) const;

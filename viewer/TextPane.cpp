@@ -1,5 +1,6 @@
 #include "viewer/TextPane.h"
 
+#include "common/TextForm.h"
 #include "viewer/PinyinOverlay.h"
 
 #include <QPaintEvent>
@@ -35,7 +36,14 @@ void TextPane::setText(const QString &text)
 {
     // Setting a text always shows it from its top, also when it is the text already shown.
     m_text = text;
-    QString shown = text;
+    showText();
+}
+
+void TextPane::showText()
+{
+    // What is drawn is in the characters the reader chose, as long as the text itself: the
+    // positions of a selection or a search hit are the same in both.
+    QString shown = textform::shown(m_text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     setPlainText(shown);
     applyReadings();
@@ -64,7 +72,7 @@ void TextPane::applyReadings()
     const int scrolled = verticalScrollBar()->value();
     pinyinoverlay::clear(document());
     if (showsReadings())
-        pinyinoverlay::annotate(document(), 1, font());
+        pinyinoverlay::annotate(document(), 1, font(), m_text.split(QStringLiteral("\r\n")).mid(1));
     verticalScrollBar()->setValue(scrolled);
     viewport()->update();
 }
@@ -88,6 +96,12 @@ void TextPane::changeEvent(QEvent *event)
     // The room above the lines follows the text's size.
     if (event->type() == QEvent::FontChange && showsReadings())
         applyReadings();
+    // The reader switched 繁體字: the same text in the other characters, at the same place.
+    if (event->type() == QEvent::LanguageChange && !m_text.isEmpty()) {
+        const int top = verticalScrollBar()->value();
+        showText();
+        verticalScrollBar()->setValue(top);
+    }
 }
 
 bool TextPane::event(QEvent *event)

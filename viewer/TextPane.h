@@ -1,7 +1,8 @@
 #pragma once
 // A read-only, scrolling text pane. It keeps the text exactly as it was set (CR LF between lines);
-// the editor underneath shows it with its own line breaks. A pane that holds an incantation can
-// set pinyin over its characters (注音); its text stays the characters alone.
+// the editor underneath shows it with its own line breaks, in the characters the reader chose
+// (繁體字), shown again when the reader switches them. A pane that holds an incantation can set
+// pinyin over its characters (注音); its text stays the characters alone.
 
 #include <QTextEdit>
 
@@ -33,15 +34,16 @@ class TextPane : public QTextEdit
   protected:
     // With the keyboard in the pane its frame is drawn in the highlight colour.
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
   private:
     void applyReadings();
 
+    void showText();
     QString m_text;
     bool m_incantation = false;
     bool m_pinyinShown = false;

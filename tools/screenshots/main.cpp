@@ -10,11 +10,13 @@
 #include "app/Startup.h"
 #include "articles/ArticlePage.h"
 #include "common/MsgBox.h"
+#include "common/TextForm.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QImageWriter>
@@ -124,6 +126,18 @@ int main(int argc, char *argv[])
     frame->readerTools()->open(
         content::PageAddress::entry(QStringLiteral("日常琐事"), QStringLiteral("除臭虫夜出灵符")));
     ok = save(frame, out + QStringLiteral("/pinyin.png")) && ok;
+    frame->findChild<QAction *>(QStringLiteral("注音"))->trigger();
+
+    // 繁體字: the same chapter in traditional characters (臺灣), once the conversion has loaded.
+    frame->findChild<QAction *>(QStringLiteral("章节目录"))->trigger();
+    frame->findChild<QAction *>(QStringLiteral("繁體字"))->trigger();
+    QElapsedTimer waited;
+    waited.start();
+    while (textform::current() != textform::Form::Taiwan && waited.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    frame->readerTools()->open(content::PageAddress::entry(QStringLiteral("日常琐事"), QStringLiteral("镇刑克法")));
+    ok = save(frame, out + QStringLiteral("/traditional.png")) && ok;
+    frame->findChild<QAction *>(QStringLiteral("繁體字"))->trigger();
 
     frame->close();
     return ok ? 0 : 1;

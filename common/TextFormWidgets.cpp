@@ -1,0 +1,274 @@
+#include "common/TextFormWidgets.h"
+
+#include "common/TextForm.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QHash>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QVariant>
+#include <QWidget>
+
+#include <algorithm>
+#include <vector>
+
+namespace textform {
+
+namespace {
+
+// The caption as the window's code set it, and the converted one shown in its place.
+constexpr const char *kKeyCaption = "textform.keyCaption";
+constexpr const char *kShownCaption = "textform.shownCaption";
+
+// The captions shown converted, each with its own: a caption that Qt composes from a converted
+// one (the frame's title with its maximised child's) is traced back to the program's own.
+QHash<QString, QString> &convertedCaptions()
+{
+    static QHash<QString, QString> captions;
+    return captions;
+}
+
+QString ownCaption(QString title)
+{
+    const QHash<QString, QString> &captions = convertedCaptions();
+    if (const auto known = captions.constFind(title); known != captions.constEnd())
+        return *known;
+    // The longest first: a caption may hold a shorter one (灵箓汇编-日常琐事 holds 灵箓汇编).
+    QStringList shownOnes = captions.keys();
+    std::sort(shownOnes.begin(), shownOnes.end(),
+              [](const QString &a, const QString &b) { return a.size() > b.size(); });
+    for (const QString &shownOne : shownOnes)
+        title.replace(shownOne, captions.value(shownOne));
+    return title;
+}
+
+// Every top-level window's caption, whenever it is set, is shown in the current form.
+class CaptionWatch : public QObject
+{
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowTitleChange && !m_busy) {
+            auto *window = qobject_cast<QWidget *>(watched);
+            if (window && window->isWindow() && (current() != Form::Simplified || !convertedCaptions().isEmpty())) {
+                m_busy = true;
+                showCaption(window);
+                m_busy = false;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    bool m_busy = false;
+};
+
+// The text a block was loaded with, kept while it shows a converted one.
+class OwnText : public QTextBlockUserData
+{
+  public:
+    explicit OwnText(QString text)
+        : text(std::move(text))
+    {
+    }
+    const QString text;
+};
+
+} // namespace
+
+Style::Style(QStyle *base)
+    : QProxyStyle(base)
+{
+}
+
+void Style::drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &palette, bool enabled,
+                         const QString &text, QPalette::ColorRole textRole) const
+{
+    QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, m_converted ? text : shown(text), textRole);
+}
+
+void Style::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                        const QWidget *widget) const
+{
+    if (current() == Form::Simplified)
+        return QProxyStyle::drawControl(element, option, painter, widget);
+    ++m_converted;
+    if (const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option)) {
+        QStyleOptionMenuItem copy(*item);
+        copy.text = shown(copy.text);
+        QProxyStyle::drawControl(element, &copy, painter, widget);
+    } else if (const auto *row = qstyleoption_cast<const QStyleOptionViewItem *>(option)) {
+        QStyleOptionViewItem copy(*row);
+        copy.text = shown(copy.text);
+        QProxyStyle::drawControl(element, &copy, painter, widget);
+    } else if (const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option)) {
+        QStyleOptionButton copy(*button);
+        copy.text = shown(copy.text);
+        QProxyStyle::drawControl(element, &copy, painter, widget);
+    } else if (const auto *combo = qstyleoption_cast<const QStyleOptionComboBox *>(option)) {
+        QStyleOptionComboBox copy(*combo);
+        copy.currentText = shown(copy.currentText);
+        QProxyStyle::drawControl(element, &copy, painter, widget);
+    } else if (const auto *tab = qstyleoption_cast<const QStyleOptionTab *>(option)) {
+        QStyleOptionTab copy(*tab);
+        copy.text = shown(copy.text);
+        QProxyStyle::drawControl(element, &copy, painter, widget);
+    } else if (const auto *header = qstyleoption_cast<const QStyleOptionHeader *>(option)) {
+        QStyleOptionHeader copy(*header);
+        copy.text = shown(copy.text);
+        QProxyStyle::drawControl(element, &copy, painter, widget);
+    } else if (const auto *tool = qstyleoption_cast<const QStyleOptionToolButton *>(option)) {
+        QStyleOptionToolButton copy(*tool);
+        copy.text = shown(copy.text);
+        QProxyStyle::drawControl(element, &copy, painter, widget);
+    } else if (const auto *dock = qstyleoption_cast<const QStyleOptionDockWidget *>(option)) {
+        QStyleOptionDockWidget copy(*dock);
+        copy.title = shown(copy.title);
+        QProxyStyle::drawControl(element, &copy, painter, widget);
+    } else {
+        // Any other control draws its texts through drawItemText, converted there.
+        --m_converted;
+        QProxyStyle::drawControl(element, option, painter, widget);
+        return;
+    }
+    --m_converted;
+}
+
+void Style::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                               const QWidget *widget) const
+{
+    if (current() != Form::Simplified) {
+        if (const auto *title = qstyleoption_cast<const QStyleOptionTitleBar *>(option)) {
+            // A child window's title bar: its caption stays the key, what is drawn is converted.
+            QStyleOptionTitleBar copy(*title);
+            copy.text = shown(copy.text);
+            ++m_converted;
+            QProxyStyle::drawComplexControl(control, &copy, painter, widget);
+            --m_converted;
+            return;
+        }
+        if (const auto *group = qstyleoption_cast<const QStyleOptionGroupBox *>(option)) {
+            QStyleOptionGroupBox copy(*group);
+            copy.text = shown(copy.text);
+            ++m_converted;
+            QProxyStyle::drawComplexControl(control, &copy, painter, widget);
+            --m_converted;
+            return;
+        }
+    }
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+}
+
+void installStyle()
+{
+    // The desktop's style stays underneath: only the texts handed to it change.
+    if (qobject_cast<Style *>(QApplication::style()))
+        return;
+    QApplication::setStyle(new Style(QStyleFactory::create(QApplication::style()->name())));
+    qApp->installEventFilter(new CaptionWatch(qApp));
+}
+
+QString baseStyleName()
+{
+    const QStyle *style = QApplication::style();
+    if (const auto *proxy = qobject_cast<const Style *>(style))
+        style = proxy->baseStyle();
+    return style->name();
+}
+
+QString keyCaption(const QWidget *window)
+{
+    const QString title = window->windowTitle();
+    const QVariant shownCaption = window->property(kShownCaption);
+    // A caption set by the window's code after the last conversion is its new key.
+    if (shownCaption.isValid() && shownCaption.toString() == title)
+        return window->property(kKeyCaption).toString();
+    return ownCaption(title);
+}
+
+void showCaption(QWidget *window)
+{
+    const QString key = keyCaption(window);
+    const QString converted = shown(key);
+    if (converted == key) {
+        window->setProperty(kKeyCaption, QVariant());
+        window->setProperty(kShownCaption, QVariant());
+        if (window->windowTitle() != key)
+            window->setWindowTitle(key);
+        return;
+    }
+    window->setProperty(kKeyCaption, key);
+    window->setProperty(kShownCaption, converted);
+    convertedCaptions().insert(converted, key);
+    window->setWindowTitle(converted);
+}
+
+QString keyText(const QTextBlock &block)
+{
+    if (const auto *own = dynamic_cast<const OwnText *>(block.userData()))
+        return own->text;
+    return block.text();
+}
+
+void showDocument(QTextDocument *document)
+{
+    struct Run {
+        int start;
+        QString text;
+        QTextCharFormat format;
+    };
+    std::vector<Run> runs;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QString own = keyText(block);
+        const QString wanted = shown(own);
+        const QString now = block.text();
+        // A conversion that would change the block's length is not shown: every position stays.
+        if (wanted == now || wanted.size() != now.size())
+            continue;
+        if (!block.userData())
+            block.setUserData(new OwnText(own));
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid() || fragment.charFormat().isImageFormat())
+                continue;
+            const int offset = fragment.position() - block.position();
+            const QString text = wanted.mid(offset, fragment.length());
+            if (text != fragment.text())
+                runs.push_back({fragment.position(), text, fragment.charFormat()});
+        }
+    }
+    if (runs.empty())
+        return;
+    const bool undo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    for (const Run &run : runs) {
+        cursor.setPosition(run.start);
+        cursor.setPosition(run.start + int(run.text.size()), QTextCursor::KeepAnchor);
+        cursor.insertText(run.text, run.format);
+    }
+    cursor.endEditBlock();
+    document->setUndoRedoEnabled(undo);
+}
+
+void refreshWidgets()
+{
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        // Child windows keep their captions (the keys they are found by); their title bars are
+        // drawn converted by the Style.
+        showCaption(top);
+    }
+    for (QWidget *widget : QApplication::allWidgets()) {
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(widget, &change);
+        widget->update();
+    }
+}
+
+} // namespace textform
