@@ -40,6 +40,10 @@ PageAddress entry(const char *name)
     return PageAddress::entry("日常琐事", name);
 }
 
+// Bytes no settings file holds: a NUL, bytes that are no UTF-8, half a group.
+const char kDamaged[] = "\x00\xff[reader\n\x01"
+                        "favourites=\xfe\xff";
+
 QByteArray readAll(const QString &path)
 {
     QFile file(path);
@@ -181,7 +185,7 @@ void ReaderTest::settings_whateverLiesInPlace()
     if (kind == "empty")
         write({});
     else if (kind == "damaged")
-        write(QByteArray("\x00\xff[reader\n\x01favourites=\xfe\xff", 26));
+        write(QByteArray(kDamaged, sizeof kDamaged - 1));
     else if (kind == "foreign")
         write("[General]\ncolour=blue\n");
     else if (kind == "huge")
