@@ -7,6 +7,7 @@
 #include "common/PictureBox.h"
 #include "common/PictureReadAhead.h"
 #include "common/Pictures.h"
+#include "common/TextForm.h"
 #include "common/Twips.h"
 #include "content/TableOfContents.h"
 
@@ -48,7 +49,21 @@ class TitleLabel : public QLabel
 
     void activate() { m_onClick(); }
 
+    // The caption, shown in the characters the reader chose (繁體字); the title opens what it
+    // opens whatever it shows.
+    void setCaption(const QString &caption)
+    {
+        m_caption = caption;
+        setText(textform::shown(caption));
+    }
+
   protected:
+    void changeEvent(QEvent *event) override
+    {
+        QLabel::changeEvent(event);
+        if (event->type() == QEvent::LanguageChange && !m_caption.isEmpty())
+            setText(textform::shown(m_caption));
+    }
     void mousePressEvent(QMouseEvent *event) override { event->accept(); }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
@@ -85,6 +100,7 @@ class TitleLabel : public QLabel
 
   private:
     std::function<void()> m_onClick;
+    QString m_caption;
 };
 
 class TitleAccessible : public QAccessibleWidget
@@ -229,8 +245,8 @@ void Fmulu::createTitles()
         }
         auto *label = new TitleLabel(std::move(open), this);
         label->setObjectName(row.label);
-        label->setText(row.caption);
-        label->setAccessibleName(label->text());
+        label->setCaption(row.caption);
+        label->setAccessibleName(row.caption);
         label->setAccessibleDescription((row.article ? QStringLiteral("打开文章") : QStringLiteral("打开章节")) +
                                         QStringLiteral("“") + opens + QStringLiteral("”"));
         label->setFont(font);
