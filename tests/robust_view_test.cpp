@@ -3,6 +3,7 @@
 // view reads only regular files inside the installation folder, each once, within bounds; it
 // neither hangs nor grows, and no link leads it out of the installation.
 #include "robust_support.h"
+#include "sanitizer_slowdown.h"
 
 #include "articles/ArticleBrowser.h"
 #include "articles/ArticlePage.h"
@@ -24,18 +25,6 @@
 #endif
 
 using namespace robust;
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr int kSanitizerSlowdown = 5;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr int kSanitizerSlowdown = 5;
-#else
-constexpr int kSanitizerSlowdown = 1;
-#endif
-#else
-constexpr int kSanitizerSlowdown = 1;
-#endif
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "common/TextForm.h"
 #include "content/Catalogue.h"
 #include "content/TableOfContents.h"
+#include "sanitizer_slowdown.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -13,18 +14,6 @@
 #include <algorithm>
 
 using namespace textform;
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr int kSanitizerSlowdown = 5;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr int kSanitizerSlowdown = 5;
-#else
-constexpr int kSanitizerSlowdown = 1;
-#endif
-#else
-constexpr int kSanitizerSlowdown = 1;
-#endif
 
 namespace {
 
