@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTextDocument>
 
+#include <algorithm>
+
 class PinyinTest : public QObject
 {
     Q_OBJECT
@@ -23,6 +25,7 @@ class PinyinTest : public QObject
     void reviewedWords_readAsWritten();
     void reviewedSyllables_knownToTheDatabase();
     void traditionalText_readFromTheBooksOwn();
+    void readings_standApartAtFullWidth();
 };
 
 void PinyinTest::everyIncantationCharacter_hasAReading_reviewedWhereSeveral()
@@ -31,6 +34,7 @@ void PinyinTest::everyIncantationCharacter_hasAReading_reviewedWhereSeveral()
     QVERIFY(incantations.size() > 100);
     QStringList unread;
     QStringList unreviewed;
+    QStringList toneless;
     int characters = 0;
     for (const QString &paragraph : incantations) {
         QSet<int> read;
@@ -39,6 +43,13 @@ void PinyinTest::everyIncantationCharacter_hasAReading_reviewedWhereSeveral()
             QVERIFY(!reading.syllable.isEmpty());
             if (reading.several && !reading.reviewed)
                 unreviewed << paragraph.mid(reading.position, reading.length) + " in " + paragraph.trimmed();
+            // The neutral tone is how a syllable sounds inside some spoken words (地 as de), never
+            // how a character of a recited line is read, unless the book chose it.
+            const QString marks = reading.syllable.normalized(QString::NormalizationForm_D).remove("u\u0308");
+            if (!reading.reviewed && !std::any_of(marks.begin(), marks.end(),
+                                                  [](QChar c) { return c.category() == QChar::Mark_NonSpacing; }))
+                toneless << paragraph.mid(reading.position, reading.length) + " as " + reading.syllable + " in " +
+                                paragraph.trimmed();
         }
         int i = 0;
         for (const char32_t c : paragraph.toUcs4()) {
@@ -53,6 +64,7 @@ void PinyinTest::everyIncantationCharacter_hasAReading_reviewedWhereSeveral()
     QVERIFY(characters > 3000);
     QVERIFY2(unread.isEmpty(), qPrintable(unread.join('\n')));
     QVERIFY2(unreviewed.isEmpty(), qPrintable(unreviewed.join('\n')));
+    QVERIFY2(toneless.isEmpty(), qPrintable(toneless.join('\n')));
 }
 
 void PinyinTest::reviewedWords_readAsWritten_data()
@@ -144,6 +156,42 @@ void PinyinTest::traditionalText_readFromTheBooksOwn()
     };
     QCOMPARE(readingsDrawn(shown, own), readingsDrawn(own, own));
     QVERIFY(readingsDrawn(shown, {}) != readingsDrawn(own, own)); // read from what is shown, they differ
+}
+
+void PinyinTest::readings_standApartAtFullWidth()
+{
+    // Every incantation in a narrow column, lines wrapping: on each line the readings stand side by
+    // side without touching, each at its full width, except one narrowed to start with its line.
+    const QStringList incantations = content::incantations();
+    const QFont font("Noto Serif CJK SC", 12);
+    QTextDocument document;
+    document.setDefaultFont(font);
+    document.setPlainText("heading\n" + incantations.join('\n'));
+    document.setTextWidth(320);
+    pinyinoverlay::annotate(&document, 1, font, incantations);
+    const double height = document.size().height();
+    QList<pinyinoverlay::Placed> placed = pinyinoverlay::place(&document, QRectF(0, 0, 320, height), font, nullptr);
+    QVERIFY(placed.size() > 3000);
+    std::sort(placed.begin(), placed.end(), [](const auto &a, const auto &b) {
+        return a.box.top() != b.box.top() ? a.box.top() < b.box.top() : a.box.left() < b.box.left();
+    });
+    QStringList faults;
+    int narrowed = 0;
+    for (qsizetype i = 0; i < placed.size(); ++i) {
+        const pinyinoverlay::Placed &reading = placed.at(i);
+        const bool firstOnLine = i == 0 || placed.at(i - 1).box.top() != reading.box.top();
+        if (reading.box.width() < reading.width - 0.01) {
+            ++narrowed;
+            if (!firstOnLine)
+                faults << reading.syllable + " narrowed inside its line";
+        }
+        if (!firstOnLine && placed.at(i - 1).box.right() > reading.box.left() + 0.01)
+            faults << placed.at(i - 1).syllable + " runs into " + reading.syllable;
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 20).join('\n')));
+    QVERIFY2(narrowed < placed.size() / 20, qPrintable(QString::number(narrowed)));
+    pinyinoverlay::clear(&document);
+    QVERIFY(document.size().height() < height / 1.3);
 }
 
 QTEST_MAIN(PinyinTest)

@@ -5,9 +5,9 @@
 // READINGS is Unihan_Readings.txt, or the same file compressed with bzip2 (".bz2", read through
 // `bzip2 -dc`). For every character of the incantations and of the book's reviewed words the output
 // holds its Mandarin readings with tone marks, the usual one first: those of kHanyuPinlu by their
-// frequency, then kMandarin, kXHC1983 and kHanyuPinyin. A character is marked as having several
-// readings when kHanyuPinlu counts more than one with a tone mark, or, without counts, kXHC1983
-// lists more than one.
+// frequency, then kMandarin, kXHC1983 and kHanyuPinyin, every toned reading before the neutral
+// tone. A character is marked as having several readings when kHanyuPinlu counts more than one
+// with a tone mark, or, without counts, kXHC1983 lists more than one.
 // It fails on a Han character of the incantations that the database gives no reading.
 #include "content/Readings.h"
 
@@ -168,11 +168,17 @@ int main(int argc, char **argv)
             if (!reading.isEmpty() && !readings.contains(reading))
                 readings.append(reading);
         };
-        for (const auto &[reading, frequency] : f.pinlu)
-            add(reading);
-        for (const QStringList *list : {&f.mandarin, &f.xhc, &f.hanyu})
-            for (const QString &reading : *list)
-                add(reading);
+        // A reading in the neutral tone (地 as de in 慢慢地, 西 as xi in 东西) is how the syllable sounds
+        // inside some spoken words, however often it is counted: every toned reading comes first.
+        for (const bool toned : {true, false}) {
+            for (const auto &[reading, frequency] : f.pinlu)
+                if (hasTone(reading) == toned)
+                    add(reading);
+            for (const QStringList *list : {&f.mandarin, &f.xhc, &f.hanyu})
+                for (const QString &reading : *list)
+                    if (hasTone(reading) == toned)
+                        add(reading);
+        }
         if (readings.isEmpty()) {
             if (incantation.count(c)) {
                 std::fprintf(stderr, "pinyintables: no reading for U+%04X\n", uint(c));

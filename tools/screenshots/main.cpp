@@ -1,7 +1,9 @@
 // Takes the pictures of the program that the README shows: starts it on a copy of an installation
 // folder (so that nothing in the original changes), shows the catalogue, a chapter, the 奇门遁甲
 // panel and an article, and saves each view of the main window as a PNG.
-//   screenshots INSTALL_DIR OUT_DIR
+//   screenshots INSTALL_DIR OUT_DIR [--review]
+// With --review it saves instead a chapter, the 奇门遁甲 panel and an article, each as the book
+// gives it and again with 繁體字 and 注音 on, to look them over at the screen's size.
 // Meant for a real display server of the wanted size (scripts/screenshots starts Xvfb).
 
 #include "app/MDIForm1.h"
@@ -75,8 +77,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("灵箓汇编"));
     const QStringList args = QApplication::arguments();
-    if (args.size() != 3) {
-        QTextStream(stderr) << "usage: screenshots INSTALL_DIR OUT_DIR\n";
+    const bool review = args.size() == 4 && args.at(3) == QStringLiteral("--review");
+    if (args.size() != 3 && !review) {
+        QTextStream(stderr) << "usage: screenshots INSTALL_DIR OUT_DIR [--review]\n";
         return 2;
     }
     const QString out = args.at(2);
@@ -99,6 +102,32 @@ int main(int argc, char *argv[])
     if (!frame)
         return 1;
     frame->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    if (review) {
+        const QString size = QStringLiteral("%1x%2").arg(frame->width()).arg(frame->height());
+        for (const bool converted : {false, true}) {
+            if (converted) {
+                frame->findChild<QAction *>(QStringLiteral("注音"))->trigger();
+                frame->findChild<QAction *>(QStringLiteral("繁體字"))->trigger();
+                QElapsedTimer waited;
+                waited.start();
+                while (textform::current() != textform::Form::Taiwan && waited.elapsed() < 10000)
+                    QApplication::processEvents(QEventLoop::AllEvents, 50);
+            }
+            const QString form = converted ? QStringLiteral("-traditional-pinyin-") : QStringLiteral("-plain-");
+            const auto shoot = [&](const content::PageAddress &page, const QString &name) {
+                ok = openPage(page) &&
+                     save(frame, out + QLatin1Char('/') + name + form + size + QStringLiteral(".png")) && ok;
+            };
+            shoot(content::PageAddress::entry(QStringLiteral("日常琐事"), QStringLiteral("除臭虫夜出灵符")),
+                  QStringLiteral("chapter"));
+            shoot(content::PageAddress::entry(QStringLiteral("奇门遁甲"), QStringLiteral("玉女反闭诀")),
+                  QStringLiteral("panel"));
+            shoot(content::PageAddress::dayChart(0), QStringLiteral("chart"));
+            shoot(content::PageAddress::article(QStringLiteral("祝由须知")), QStringLiteral("article"));
+        }
+        frame->close();
+        return ok ? 0 : 1;
+    }
     ok = save(frame, out + QStringLiteral("/catalogue.png")) && ok;
 
     openPage(content::PageAddress::entry(QStringLiteral("日常琐事"), QStringLiteral("镇刑克法")));
