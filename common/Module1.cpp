@@ -1,7 +1,5 @@
 #include "common/Module1.h"
 
-#include "common/TextFormWidgets.h"
-
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -86,7 +84,7 @@ QString captionOf(QWidget *window)
 {
     if (QMdiSubWindow *sub = subWindowOf(window))
         return sub->windowTitle();
-    return textform::keyCaption(window);
+    return window->windowTitle();
 }
 
 QMdiArea *mdiArea()

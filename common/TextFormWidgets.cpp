@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QHash>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTextBlock>
@@ -12,60 +11,33 @@
 #include <QTextDocument>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
 
-#include <algorithm>
 #include <vector>
 
 namespace textform {
 
 namespace {
 
-// The caption as the window's code set it, and the converted one shown in its place.
-constexpr const char *kKeyCaption = "textform.keyCaption";
-constexpr const char *kShownCaption = "textform.shownCaption";
+constexpr const char *kWatched = "textform.captionWatched";
 
-// The captions shown converted, each with its own: a caption that Qt composes from a converted
-// one (the frame's title with its maximised child's) is traced back to the program's own.
-QHash<QString, QString> &convertedCaptions()
-{
-    static QHash<QString, QString> captions;
-    return captions;
-}
-
-QString ownCaption(QString title)
-{
-    const QHash<QString, QString> &captions = convertedCaptions();
-    if (const auto known = captions.constFind(title); known != captions.constEnd())
-        return *known;
-    // The longest first: a caption may hold a shorter one (灵箓汇编-日常琐事 holds 灵箓汇编).
-    QStringList shownOnes = captions.keys();
-    std::sort(shownOnes.begin(), shownOnes.end(),
-              [](const QString &a, const QString &b) { return a.size() > b.size(); });
-    for (const QString &shownOne : shownOnes)
-        title.replace(shownOne, captions.value(shownOne));
-    return title;
-}
-
-// Every top-level window's caption, whenever it is set, is shown in the current form.
+// Every top-level window's title, as the desktop shows it, in the current form, whenever the window
+// sets its caption or gets its native window. The widget's own caption stays the book's: windows are
+// found by it, and a maximised child's caption is joined to the frame's by it.
 class CaptionWatch : public QObject
 {
   public:
     using QObject::QObject;
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::WindowTitleChange && !m_busy) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::WindowTitleChange || type == QEvent::Show || type == QEvent::WinIdChange) {
             auto *window = qobject_cast<QWidget *>(watched);
-            if (window && window->isWindow() && (current() != Form::Simplified || !convertedCaptions().isEmpty())) {
-                m_busy = true;
+            if (window && window->isWindow())
                 showCaption(window);
-                m_busy = false;
-            }
         }
         return QObject::eventFilter(watched, event);
     }
-
-  private:
-    bool m_busy = false;
 };
 
 // The text a block was loaded with, kept while it shows a converted one.
@@ -181,31 +153,23 @@ QString baseStyleName()
     return style->name();
 }
 
-QString keyCaption(const QWidget *window)
-{
-    const QString title = window->windowTitle();
-    const QVariant shownCaption = window->property(kShownCaption);
-    // A caption set by the window's code after the last conversion is its new key.
-    if (shownCaption.isValid() && shownCaption.toString() == title)
-        return window->property(kKeyCaption).toString();
-    return ownCaption(title);
-}
-
 void showCaption(QWidget *window)
 {
-    const QString key = keyCaption(window);
-    const QString converted = shown(key);
-    if (converted == key) {
-        window->setProperty(kKeyCaption, QVariant());
-        window->setProperty(kShownCaption, QVariant());
-        if (window->windowTitle() != key)
-            window->setWindowTitle(key);
+    QWindow *handle = window->windowHandle();
+    if (!handle)
         return;
+    // Qt sets the native title from the caption on more occasions than it says so to the widget:
+    // whenever it does, the title is shown converted again.
+    if (!handle->property(kWatched).toBool()) {
+        handle->setProperty(kWatched, true);
+        QObject::connect(handle, &QWindow::windowTitleChanged, window, [window] { showCaption(window); });
     }
-    window->setProperty(kKeyCaption, key);
-    window->setProperty(kShownCaption, converted);
-    convertedCaptions().insert(converted, key);
-    window->setWindowTitle(converted);
+    const QString caption = window->windowTitle();
+    if (caption.isEmpty())
+        return; // without a caption the desktop shows the program's name, as Qt gives it
+    const QString wanted = shown(caption);
+    if (handle->title() != wanted)
+        handle->setTitle(wanted);
 }
 
 QString keyText(const QTextBlock &block)
@@ -260,8 +224,7 @@ void showDocument(QTextDocument *document)
 void refreshWidgets()
 {
     for (QWidget *top : QApplication::topLevelWidgets()) {
-        // Child windows keep their captions (the keys they are found by); their title bars are
-        // drawn converted by the Style.
+        // Child windows' title bars are drawn converted by the Style.
         showCaption(top);
     }
     for (QWidget *widget : QApplication::allWidgets()) {

@@ -39,11 +39,9 @@ void installStyle();
 // The name of the style the Style draws with (the desktop's), for a widget's own style made from it.
 QString baseStyleName();
 
-// The caption a window is found by: the book's own, also while a converted one is shown.
-QString keyCaption(const QWidget *window);
-
-// Shows a top-level window's caption in the current form; in the simplified form gives back the caption
-// exactly as it was set.
+// Shows a top-level window's caption in the current form where the desktop shows it (its native
+// window's title); in the simplified form gives back the caption exactly as it was set. The widget's
+// windowTitle() stays the caption its code set, the one the window is found by.
 void showCaption(QWidget *window);
 
 // Shows a rich text document's text (never its markup, its formats or its pictures) in the
