@@ -50,7 +50,9 @@ class TitleLabel : public QLabel
     void activate() { m_onClick(); }
 
     // The caption, shown in the characters the reader chose (繁體字); the title opens what it
-    // opens whatever it shows.
+    // opens whatever it shows. A label that takes the focus draws its text through a text document
+    // of its own, not through the style that converts what the other widgets draw, so the title
+    // sets its converted text itself.
     void setCaption(const QString &caption)
     {
         m_caption = caption;

@@ -1,6 +1,7 @@
 #include "common/MsgBox.h"
 
 #include "common/Module1.h"
+#include "common/TextForm.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -19,13 +20,16 @@ struct OpenGuard {
 
 void show(const QString &text, const QString &caption)
 {
-    const QString title = caption.isEmpty() ? Module1::appTitle() : caption;
+    // In the characters the reader chose (繁體字): the box's label draws its text through a text
+    // document of its own, which the style that converts the other widgets' texts never sees.
+    const QString title = textform::shown(caption.isEmpty() ? Module1::appTitle() : caption);
+    const QString shownText = textform::shown(text);
     const OpenGuard guard;
     if (g_observer) {
-        g_observer({title, text});
+        g_observer({title, shownText});
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, title, shownText, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 

@@ -9,7 +9,8 @@
 
 namespace msgbox {
 
-// Shows the box and returns when the user has closed it.
+// Shows the box, its caption and text in the characters the reader chose (繁體字), and returns when
+// the user has closed it.
 void show(const QString &text, const QString &caption = QString());
 
 // True while a box shown through here is open. A timer whose tick may show a box waits while
@@ -22,8 +23,8 @@ struct Shown {
 };
 using Observer = std::function<void(const Shown &)>;
 
-// With an observer installed, show() hands the box to it instead of opening a window; isOpen()
-// holds while the observer runs. Pass an empty function to show real boxes again.
+// With an observer installed, show() hands the box to it, as it would be shown, instead of opening
+// a window; isOpen() holds while the observer runs. Pass an empty function to show real boxes again.
 void setObserver(Observer observer);
 
 } // namespace msgbox

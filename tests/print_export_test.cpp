@@ -13,6 +13,8 @@
 #include "common/Pictures.h"
 #include "common/Pinyin.h"
 #include "common/Printing.h"
+#include "common/TextForm.h"
+#include "common/TextFormWidgets.h"
 #include "content/Catalogue.h"
 #include "viewer/Fllhb.h"
 #include "viewer/PageCommands.h"
@@ -154,6 +156,8 @@ class PrintExportTest : public QObject
     void exportPage();
     void exportPage_withPinyin_data();
     void exportPage_withPinyin();
+    void exportPage_traditional_data();
+    void exportPage_traditional();
     void exportArticle_data();
     void exportArticle();
     void printThroughThePrinter();
@@ -386,6 +390,56 @@ void PrintExportTest::exportPage_withPinyin()
             QVERIFY2(pdf.text.contains(reading.syllable), qPrintable(reading.syllable));
         }
     viewer->setPinyinShown(false);
+}
+
+void PrintExportTest::exportPage_traditional_data()
+{
+    QTest::addColumn<QString>("chapter");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("readings");
+    QTest::newRow("镇宅兴家") << "镇宅兴家"
+                              << "镇刀兵舌谋害恶毕和之鬼法" << false;
+    QTest::newRow("with 注音") << "日常琐事"
+                               << "除臭虫夜出灵符" << true;
+}
+
+// With 繁體字 on, the sheet and its text layer hold the page as shown: the header, the heading and
+// both panes in traditional characters, and with 注音 the readings unchanged.
+void PrintExportTest::exportPage_traditional()
+{
+    QFETCH(QString, chapter);
+    QFETCH(QString, entry);
+    QFETCH(bool, readings);
+    std::shared_ptr<const textform::Converter> taiwan = textform::Converter::load(textform::Form::Taiwan);
+    if (!taiwan)
+        QSKIP("OpenCC's data files are not installed");
+    Fllhb *viewer = openChapter(chapter);
+    goTo(viewer, entry, QString());
+    viewer->setPinyinShown(readings);
+    textform::install(taiwan);
+    textform::refreshWidgets();
+    const QString own = Module1::appTitle() + QStringLiteral(" · ") + chapter + entry + entry +
+                        viewer->upperPane()->text() + viewer->lowerPane()->text();
+    const QString shown = withoutSpaces(textform::shown(own));
+    QVERIFY(shown != withoutSpaces(own));
+
+    m_chosen = m_out.filePath(QStringLiteral("traditional %1.pdf").arg(QTest::currentDataTag()));
+    commands(viewer)->exportPdfAction()->trigger();
+    textform::uninstall();
+    textform::refreshWidgets();
+    viewer->setPinyinShown(false);
+    QCOMPARE(m_boxes.size(), 0);
+    const PdfReading pdf(m_chosen);
+    QVERIFY2(pdf.complaints.isEmpty(), qPrintable(pdf.complaints));
+    QString text = pdf.text;
+    const QString incantation = viewer->lowerPane()->text().section(QStringLiteral("\r\n"), 1);
+    for (const pinyin::Reading &reading : pinyin::readingsOf(incantation)) {
+        const qsizetype at = text.indexOf(reading.syllable);
+        QVERIFY2(!readings || at >= 0, qPrintable(reading.syllable));
+        if (at >= 0)
+            text.remove(at, reading.syllable.size());
+    }
+    QVERIFY2(difference(text, shown).isEmpty(), qPrintable(difference(text, shown)));
 }
 
 void PrintExportTest::exportArticle_data()

@@ -3,10 +3,14 @@
 // applied to panes and article pages, 繁體字 shown everywhere while every lookup keeps working.
 #include "frame_support.h"
 
+#include "about/FrmAbout1.h"
 #include "app/ReaderTools.h"
+#include "app/SearchCommand.h"
 #include "articles/ArticleCodec.h"
 #include "articles/Fwangye.h"
+#include "common/MsgBox.h"
 #include "common/TextForm.h"
+#include "common/TextFormWidgets.h"
 #include "content/Catalogue.h"
 #include "reader/ContentsPanel.h"
 #include "search/SearchIndex.h"
@@ -16,16 +20,55 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QStringEncoder>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QWindow>
 
 using content::PageAddress;
+
+namespace {
+
+// Beneath 繁體字's style: every text the widgets hand to the style to draw, as it reaches the
+// desktop's style.
+class DrawnTexts : public QProxyStyle
+{
+  public:
+    using QProxyStyle::QProxyStyle;
+    mutable QStringList texts;
+
+    void drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &palette, bool enabled,
+                      const QString &text, QPalette::ColorRole role) const override
+    {
+        texts << text;
+        QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, role);
+    }
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        if (const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option))
+            texts << item->text;
+        else if (const auto *row = qstyleoption_cast<const QStyleOptionViewItem *>(option))
+            texts << row->text;
+        else if (const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option))
+            texts << button->text;
+        else if (const auto *combo = qstyleoption_cast<const QStyleOptionComboBox *>(option))
+            texts << combo->currentText;
+        else if (const auto *dock = qstyleoption_cast<const QStyleOptionDockWidget *>(option))
+            texts << dock->title;
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
+} // namespace
 
 class ReaderFrameTest : public QObject
 {
@@ -43,6 +86,7 @@ class ReaderFrameTest : public QObject
     void traditional_shownEverywhere_keysKept();
     void traditional_keptAcrossRestart_inItsForm();
     void traditional_withoutOpenCCData_disabledAndSaysWhy();
+    void traditional_everyWidgetDrawsConverted();
 
   private:
     void start();
@@ -463,6 +507,55 @@ void ReaderFrameTest::traditional_withoutOpenCCData_disabledAndSaysWhy()
     QTest::qWait(100);
     QCOMPARE(textform::current(), textform::Form::Simplified);
     QCOMPARE(m_install->boxes.size(), 0);
+}
+
+void ReaderFrameTest::traditional_everyWidgetDrawsConverted()
+{
+    // Every text any widget draws through the style, with 繁體字 on: the menus, the list and its
+    // popup, the panel's buttons, the contents panel and its title, the search panel, the About box.
+    // Each is already in traditional characters; the message boxes say theirs so too.
+    stop();
+    auto *drawn = new DrawnTexts(QStyleFactory::create(textform::baseStyleName()));
+    QApplication::setStyle(new textform::Style(drawn));
+    start();
+    action("繁體字")->trigger();
+    QTRY_COMPARE(textform::current(), textform::Form::Taiwan);
+    tools()->open(PageAddress::entry("奇门遁甲", "玉女反闭诀"));
+    auto *viewer = qobject_cast<Fllhb *>(front());
+    QVERIFY(viewer);
+    action("章节目录")->trigger();
+    showSearchPanel(m_frame, tools());
+    auto *query = m_frame->findChild<QLineEdit *>();
+    QVERIFY(query);
+    query->setText("镇");
+    QTest::qWait(300);
+
+    drawn->texts.clear();
+    m_frame->grab();
+    for (QMenu *menu : m_frame->menuBar()->findChildren<QMenu *>())
+        menu->grab();
+    auto *list = viewer->findChild<QComboBox *>("Combo1");
+    list->showPopup();
+    list->view()->grab();
+    list->hidePopup();
+    FrmAbout1 about(m_frame);
+    about.show();
+    about.grab();
+    QStringList unconverted;
+    for (const QString &text : std::as_const(drawn->texts))
+        if (textform::shown(text) != text && !unconverted.contains(text))
+            unconverted << text;
+    QVERIFY2(unconverted.isEmpty(), qPrintable(unconverted.join(" | ")));
+    for (const QString wanted : {"章節目錄(&T)", "玉女反閉訣", "隱藏圖形", "鎮宅興家", "章節目錄", "確定"})
+        QVERIFY2(drawn->texts.contains(wanted), qPrintable(wanted));
+
+    msgbox::show("此时系统信息无效");
+    QCOMPARE(m_install->boxes.last().text, QString("此時系統信息無效"));
+    QCOMPARE(m_install->boxes.last().caption, QString("靈籙彙編"));
+    m_install->boxes.clear();
+    action("繁體字")->trigger();
+    QTRY_COMPARE(textform::current(), textform::Form::Simplified);
+    drawn->texts.clear();
 }
 
 QTEST_MAIN(ReaderFrameTest)

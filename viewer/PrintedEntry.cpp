@@ -2,6 +2,7 @@
 
 #include "common/Fonts.h"
 #include "common/Module1.h"
+#include "common/TextForm.h"
 #include "viewer/EntryPrintLayout.h"
 #include "viewer/PinyinOverlay.h"
 
@@ -93,7 +94,7 @@ bool PrintedEntry::render(QPagedPaintDevice &sheets) const
     painter.setFont(headerFont);
     painter.setPen(Qt::black);
     painter.drawText(layout.header, Qt::AlignLeft | Qt::AlignVCenter,
-                     Module1::appTitle() + QStringLiteral(" · ") + chapter);
+                     textform::shown(Module1::appTitle()) + QStringLiteral(" · ") + chapter);
     painter.drawText(layout.header, Qt::AlignRight | Qt::AlignVCenter, entry);
     QPen rule(kRuleColour);
     rule.setWidthF(0.3 * dotsPerMillimetre);
