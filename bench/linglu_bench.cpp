@@ -11,6 +11,8 @@
 //             QTextBrowser; the decoder's throughput against memcpy of the same bytes;
 //   traditional  every page's two sections converted into traditional characters (臺灣), the
 //             book's corrections included, against composing the same sections;
+//   pinyin    注音 set on every page's incantation in a lower pane and laid out, against showing
+//             the same section plainly;
 //   memory    peak resident memory with all ten chapters and both articles open, against the
 //             empty Qt main window;
 //   idle      CPU used over 30 s (LINGLU_BENCH_IDLE_SECONDS) with the catalogue showing, and with
@@ -36,6 +38,7 @@
 #include "content/TableOfContents.h"
 #include "viewer/Fllhb.h"
 #include "viewer/PictureLoader.h"
+#include "viewer/TextPane.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -685,6 +688,42 @@ void benchIdle(Report &report)
 
 } // namespace
 
+// 注音: the readings set on a page's incantation in a lower pane (read, room made and the
+// characters spaced for them, the lines laid out again), against showing the same section plainly.
+void benchPinyin(Report &report)
+{
+    TextPane pane;
+    pane.resize(700, 400);
+    pane.setIncantation(true);
+    std::vector<double> readings;
+    std::vector<double> plain;
+    for (int run = 0; run < 3; ++run) {
+        for (const content::Page *page : content::Catalogue::instance().distinctPages()) {
+            if (!page->lower || page->lower->label != content::kLabelIncantation)
+                continue;
+            const QString text =
+                content::ComposeSection(page->headingTitle, page->lower->label, page->lower->paragraphs);
+            pane.setPinyinShown(false);
+            QElapsedTimer clock;
+            clock.start();
+            pane.setText(text);
+            pane.document()->size(); // laid out
+            const double plainMs = double(clock.nsecsElapsed()) / 1e6;
+            clock.restart();
+            pane.setPinyinShown(true);
+            pane.document()->size();
+            const double readingsMs = double(clock.nsecsElapsed()) / 1e6;
+            if (run > 0) { // the first round warms the caches
+                readings.push_back(readingsMs);
+                plain.push_back(plainMs);
+            }
+        }
+    }
+    const Stats set = summarise(readings);
+    report.add({QStringLiteral("注音 set on a page"), set, QStringLiteral("ms"),
+                QStringLiteral("the page shown plainly"), summarise(plain), QStringLiteral("< 16 ms"), set.p95 < 16});
+}
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -729,6 +768,8 @@ int main(int argc, char *argv[])
         benchArticles(report);
     if (wanted("traditional"))
         benchTraditional(report);
+    if (wanted("pinyin"))
+        benchPinyin(report);
     report.print();
     if (!jsonFile.isEmpty() && !report.writeJson(jsonFile))
         std::fprintf(stderr, "cannot write %s\n", qPrintable(jsonFile));

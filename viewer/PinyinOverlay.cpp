@@ -76,7 +76,7 @@ void annotate(QTextDocument *document, int firstBlock, const QFont &textFont, co
         const QList<pinyin::Reading> readings = pinyin::readingsOf(text);
         // A reading wider than its character moves the next character away, as far as the two
         // readings need to stand side by side centred over their characters: the line is set wider
-        // rather than a reading narrowed past reading.
+        // rather than a reading squeezed until it can no longer be read.
         QList<double> spacing(readings.size(), 0.0);
         const auto halfWidth = [&](const pinyin::Reading &reading) {
             return (readingMetrics.horizontalAdvance(reading.syllable) + gap -

@@ -102,8 +102,8 @@ def key(keysym, kind=pyatspi.KEY_SYM):
     time.sleep(0.3)
 
 
-def description(node):
-    """The description as the program has it now, not as the client last cached it."""
+def fresh(node):
+    """The node as the program has it now, not as the client last cached it."""
     for clear in ("clearCache", "clear_cache"):
         if hasattr(node, clear):
             try:
@@ -111,7 +111,11 @@ def description(node):
             except Exception:
                 pass
             break
-    return node.description or ""
+    return node
+
+
+def description(node):
+    return fresh(node).description or ""
 
 
 def next_entry(combo, picture):
@@ -143,11 +147,16 @@ def viewer_window(app, caption):
     return next(iter(find_all(app, lambda n: n.name == caption and role(n) in ("internal frame", "frame", "window"))), None)
 
 
-def main():
+def program_and_frame():
+    """The program on the accessibility bus and its main window, once both are there; else Nones."""
     app = wait_for(program, "the program on the accessibility bus", 30)
     if app is None:
-        return 1
-    frame = wait_for(lambda: next(iter(find_all(app, lambda n: role(n) == "frame")), None), "the main window")
+        return None, None
+    return app, wait_for(lambda: next(iter(find_all(app, lambda n: role(n) == "frame")), None), "the main window")
+
+
+def main():
+    app, frame = program_and_frame()
     if frame is None:
         return 1
 

@@ -7,27 +7,17 @@ installed program finds OpenCC's data. Prints what it reads; exits 1 on a differ
 import sys
 import time
 
-from read_program import check, failures, find_all, press, program, role, viewer_window, wait_for
+from read_program import check, failures, find_all, fresh, press, program_and_frame, role, viewer_window, wait_for
 
 
 def text_of(node):
     """A pane's whole text, as the program has it now."""
-    for clear in ("clearCache", "clear_cache"):
-        if hasattr(node, clear):
-            try:
-                getattr(node, clear)()
-            except Exception:
-                pass
-            break
-    text = node.queryText()
+    text = fresh(node).queryText()
     return text.getText(0, text.characterCount)
 
 
 def main():
-    app = wait_for(program, "the program on the accessibility bus", 30)
-    if app is None:
-        return 1
-    frame = wait_for(lambda: next(iter(find_all(app, lambda n: role(n) == "frame")), None), "the main window")
+    app, frame = program_and_frame()
     if frame is None:
         return 1
     title = wait_for(lambda: next(iter(find_all(frame, lambda n: role(n) == "push button" and n.name == "日常琐事")), None),

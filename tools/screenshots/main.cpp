@@ -70,6 +70,15 @@ bool save(QWidget *window, const QString &path)
     return true;
 }
 
+// 繁體字 loads its conversion on another thread: waits until the windows show it (臺灣).
+void waitForTaiwan()
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (textform::current() != textform::Form::Taiwan && waited.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -108,10 +117,7 @@ int main(int argc, char *argv[])
             if (converted) {
                 frame->findChild<QAction *>(QStringLiteral("注音"))->trigger();
                 frame->findChild<QAction *>(QStringLiteral("繁體字"))->trigger();
-                QElapsedTimer waited;
-                waited.start();
-                while (textform::current() != textform::Form::Taiwan && waited.elapsed() < 10000)
-                    QApplication::processEvents(QEventLoop::AllEvents, 50);
+                waitForTaiwan();
             }
             const QString form = converted ? QStringLiteral("-traditional-pinyin-") : QStringLiteral("-plain-");
             const auto shoot = [&](const content::PageAddress &page, const QString &name) {
@@ -160,10 +166,7 @@ int main(int argc, char *argv[])
     // 繁體字: the same chapter in traditional characters (臺灣), once the conversion has loaded.
     frame->findChild<QAction *>(QStringLiteral("章节目录"))->trigger();
     frame->findChild<QAction *>(QStringLiteral("繁體字"))->trigger();
-    QElapsedTimer waited;
-    waited.start();
-    while (textform::current() != textform::Form::Taiwan && waited.elapsed() < 10000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    waitForTaiwan();
     frame->readerTools()->open(content::PageAddress::entry(QStringLiteral("日常琐事"), QStringLiteral("镇刑克法")));
     ok = save(frame, out + QStringLiteral("/traditional.png")) && ok;
     frame->findChild<QAction *>(QStringLiteral("繁體字"))->trigger();
