@@ -10,9 +10,9 @@
 // with a tone mark, or, without counts, kXHC1983 lists more than one.
 // It fails on a Han character of the incantations that the database gives no reading.
 #include "content/Readings.h"
+#include "tools/UnihanFile.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
@@ -26,31 +26,6 @@
 
 namespace {
 
-bool readDatabaseFile(const QString &fileName, QByteArray *text, QString *error)
-{
-    if (fileName.endsWith(QStringLiteral(".bz2"))) {
-        QProcess bzip2;
-        bzip2.start(QStringLiteral("bzip2"), {QStringLiteral("-dc"), fileName});
-        if (!bzip2.waitForFinished(120000) || bzip2.exitStatus() != QProcess::NormalExit || bzip2.exitCode() != 0) {
-            *error = QStringLiteral("bzip2 -dc %1 failed: %2").arg(fileName, bzip2.errorString());
-            return false;
-        }
-        *text = bzip2.readAllStandardOutput();
-    } else {
-        QFile file(fileName);
-        if (!file.open(QIODevice::ReadOnly)) {
-            *error = QStringLiteral("cannot read %1: %2").arg(fileName, file.errorString());
-            return false;
-        }
-        *text = file.readAll();
-    }
-    if (text->isEmpty()) {
-        *error = QStringLiteral("%1 is empty").arg(fileName);
-        return false;
-    }
-    return true;
-}
-
 bool isHan(char32_t c)
 {
     return (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || c >= 0x20000;
@@ -62,17 +37,6 @@ struct Fields {
     QStringList xhc;
     QStringList hanyu;
 };
-
-// "64238.010:zhèn,zhēn 64238.020:tián" -> zhèn zhēn tián.
-QStringList located(const QString &value)
-{
-    QStringList list;
-    for (const QString &item : value.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        for (const QString &reading : item.mid(item.indexOf(QLatin1Char(':')) + 1).split(QLatin1Char(',')))
-            if (!reading.isEmpty())
-                list.append(QString(reading).remove(QLatin1Char('*')));
-    return list;
-}
 
 // True when a syllable carries a tone mark.
 bool hasTone(const QString &syllable)
@@ -100,7 +64,7 @@ int main(int argc, char **argv)
     }
     QString error;
     QByteArray database;
-    if (!readDatabaseFile(QString::fromLocal8Bit(argv[1]), &database, &error)) {
+    if (!unihan::readFile(QString::fromLocal8Bit(argv[1]), &database, &error)) {
         std::fprintf(stderr, "pinyintables: %s\n", qPrintable(error));
         return 1;
     }
@@ -120,32 +84,24 @@ int main(int argc, char **argv)
 
     std::map<char32_t, Fields> fields;
     static const QRegularExpression pinluItem(QStringLiteral("^(.+)\\((\\d+)\\)$"));
-    for (const QByteArray &line : database.split('\n')) {
-        if (!line.startsWith("U+"))
-            continue;
-        const QList<QByteArray> parts = line.trimmed().split('\t');
-        if (parts.size() != 3)
-            continue;
-        bool ok = false;
-        const char32_t c = char32_t(parts[0].mid(2).toUInt(&ok, 16));
-        if (!ok || !wanted.count(c))
-            continue;
-        const QString value = QString::fromUtf8(parts[2]);
+    unihan::forEachLine(database, [&](char32_t c, QByteArrayView field, QByteArrayView value) {
+        if (!wanted.count(c))
+            return;
         Fields &f = fields[c];
-        if (parts[1] == "kHanyuPinlu") {
-            for (const QString &item : value.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (field == "kHanyuPinlu") {
+            for (const QString &item : QString::fromUtf8(value).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
                 const QRegularExpressionMatch match = pinluItem.match(item);
                 if (match.hasMatch())
                     f.pinlu.append({match.captured(1), match.captured(2).toInt()});
             }
-        } else if (parts[1] == "kMandarin") {
-            f.mandarin = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        } else if (parts[1] == "kXHC1983") {
-            f.xhc = located(value);
-        } else if (parts[1] == "kHanyuPinyin") {
-            f.hanyu = located(value);
+        } else if (field == "kMandarin") {
+            f.mandarin = unihan::readingsOf(value);
+        } else if (field == "kXHC1983") {
+            f.xhc = unihan::readingsOf(value);
+        } else if (field == "kHanyuPinyin") {
+            f.hanyu = unihan::readingsOf(value);
         }
-    }
+    });
 
     QFile out(QString::fromLocal8Bit(argv[2]));
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {

@@ -10,10 +10,10 @@
 //  - for every character of the book's entry names, chapter titles and heading titles, its
 //    Mandarin readings from kMandarin, kHanyuPinyin and kXHC1983, without tone marks, ü written v.
 #include "content/Catalogue.h"
+#include "tools/UnihanFile.h"
 
 #include <QFile>
 #include <QMap>
-#include <QProcess>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -24,64 +24,6 @@
 #include <set>
 
 namespace {
-
-bool readDatabaseFile(const QString &fileName, QByteArray *text, QString *error)
-{
-    if (fileName.endsWith(QStringLiteral(".bz2"))) {
-        QProcess bzip2;
-        bzip2.start(QStringLiteral("bzip2"), {QStringLiteral("-dc"), fileName});
-        if (!bzip2.waitForFinished(120000) || bzip2.exitStatus() != QProcess::NormalExit || bzip2.exitCode() != 0) {
-            *error = QStringLiteral("bzip2 -dc %1 failed: %2 %3")
-                         .arg(fileName, bzip2.errorString(), QString::fromLocal8Bit(bzip2.readAllStandardError()));
-            return false;
-        }
-        *text = bzip2.readAllStandardOutput();
-    } else {
-        QFile file(fileName);
-        if (!file.open(QIODevice::ReadOnly)) {
-            *error = QStringLiteral("cannot read %1: %2").arg(fileName, file.errorString());
-            return false;
-        }
-        *text = file.readAll();
-    }
-    if (text->isEmpty()) {
-        *error = QStringLiteral("%1 is empty").arg(fileName);
-        return false;
-    }
-    return true;
-}
-
-// "U+93AE" -> 0x93AE; 0 when the field is not a code point.
-char32_t codePoint(QByteArrayView field)
-{
-    if (!field.startsWith("U+"))
-        return 0;
-    bool ok = false;
-    const uint value = field.sliced(2).toUInt(&ok, 16);
-    return ok ? char32_t(value) : 0;
-}
-
-// Calls back with (character, field name, value) for each data line of a database file.
-template <typename Handler> void forEachLine(const QByteArray &text, Handler &&handler)
-{
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf('\n', start);
-        if (end < 0)
-            end = text.size();
-        const QByteArrayView line = QByteArrayView(text).sliced(start, end - start);
-        start = end + 1;
-        if (line.isEmpty() || line.front() == '#')
-            continue;
-        const qsizetype tab1 = line.indexOf('\t');
-        const qsizetype tab2 = tab1 < 0 ? -1 : line.indexOf('\t', tab1 + 1);
-        if (tab2 < 0)
-            continue;
-        const char32_t character = codePoint(line.first(tab1));
-        if (character)
-            handler(character, line.sliced(tab1 + 1, tab2 - tab1 - 1), line.sliced(tab2 + 1).trimmed());
-    }
-}
 
 // "zhèn" -> "zhen", "lǜ" -> "lv".
 QString toneless(const QString &syllable)
@@ -101,20 +43,13 @@ QString toneless(const QString &syllable)
     return plain;
 }
 
-// The syllables of one reading field: "zhèn" (kMandarin), "64238.010:zhèn,zhēn,tián"
-// (kHanyuPinyin, several locations separated by spaces), "1470.040:zhèn" (kXHC1983).
+// The toneless syllables of one reading field.
 QStringList syllablesOf(QByteArrayView value)
 {
     QStringList syllables;
-    for (const QString &item : QString::fromUtf8(value).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const qsizetype colon = item.indexOf(QLatin1Char(':'));
-        for (const QString &reading : item.mid(colon + 1).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-            // kXHC1983 marks some readings with an asterisk.
-            const QString syllable = toneless(QString(reading).remove(QLatin1Char('*')));
-            if (!syllable.isEmpty())
-                syllables.append(syllable);
-        }
-    }
+    for (const QString &reading : unihan::readingsOf(value))
+        if (const QString syllable = toneless(reading); !syllable.isEmpty())
+            syllables.append(syllable);
     return syllables;
 }
 
@@ -156,21 +91,21 @@ int main(int argc, char **argv)
     QString error;
     QByteArray variants;
     QByteArray readings;
-    if (!readDatabaseFile(QString::fromLocal8Bit(argv[1]), &variants, &error) ||
-        !readDatabaseFile(QString::fromLocal8Bit(argv[2]), &readings, &error)) {
+    if (!unihan::readFile(QString::fromLocal8Bit(argv[1]), &variants, &error) ||
+        !unihan::readFile(QString::fromLocal8Bit(argv[2]), &readings, &error)) {
         std::fprintf(stderr, "searchtables: %s\n", qPrintable(error));
         return 1;
     }
 
     // Traditional -> simplified.
     std::map<char32_t, char32_t> simplified;
-    forEachLine(variants, [&](char32_t character, QByteArrayView field, QByteArrayView value) {
+    unihan::forEachLine(variants, [&](char32_t character, QByteArrayView field, QByteArrayView value) {
         if (field != "kSimplifiedVariant")
             return;
         char32_t first = 0;
         bool listsItself = false;
         for (const QByteArray &item : value.toByteArray().split(' ')) {
-            const char32_t target = codePoint(item);
+            const char32_t target = unihan::codePoint(item);
             if (!target)
                 continue;
             if (target == character)
@@ -194,7 +129,7 @@ int main(int argc, char **argv)
     // Readings of the named characters.
     const std::set<char32_t> named = namedCharacters();
     std::map<char32_t, QStringList> syllables;
-    forEachLine(readings, [&](char32_t character, QByteArrayView field, QByteArrayView value) {
+    unihan::forEachLine(readings, [&](char32_t character, QByteArrayView field, QByteArrayView value) {
         if (field != "kMandarin" && field != "kHanyuPinyin" && field != "kXHC1983")
             return;
         if (!named.count(character))
