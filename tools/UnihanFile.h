@@ -78,7 +78,8 @@ inline QStringList readingsOf(QByteArrayView value)
 {
     QStringList readings;
     for (const QString &item : QString::fromUtf8(value).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        for (const QString &reading : item.mid(item.indexOf(QLatin1Char(':')) + 1).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        for (const QString &reading :
+             item.mid(item.indexOf(QLatin1Char(':')) + 1).split(QLatin1Char(','), Qt::SkipEmptyParts))
             if (const QString plain = QString(reading).remove(QLatin1Char('*')); !plain.isEmpty())
                 readings.append(plain);
     return readings;
