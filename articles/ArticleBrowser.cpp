@@ -3,11 +3,11 @@
 #include "articles/ReadingColumn.h"
 #include "common/Fonts.h"
 #include "common/Module1.h"
+#include "common/WheelZoom.h"
 
 #include <QFontMetrics>
 #include <QResizeEvent>
 #include <QStyle>
-#include <QWheelEvent>
 
 ArticleBrowser::ArticleBrowser(QWidget *parent)
     : QTextBrowser(parent)
@@ -54,13 +54,8 @@ void ArticleBrowser::followLink(const QUrl &link)
 
 void ArticleBrowser::wheelEvent(QWheelEvent *event)
 {
-    if (event->modifiers() & Qt::ControlModifier) {
-        if (event->angleDelta().y() != 0)
-            emit zoomRequested(event->angleDelta().y() > 0);
-        event->accept();
-        return;
-    }
-    QTextBrowser::wheelEvent(event);
+    if (!wheelzoom::take(event, [this](bool larger) { emit zoomRequested(larger); }))
+        QTextBrowser::wheelEvent(event);
 }
 
 bool ArticleBrowser::event(QEvent *event)

@@ -64,76 +64,64 @@ void Style::drawItemText(QPainter *painter, const QRect &rect, int flags, const 
     QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, m_converted ? text : shown(text), textRole);
 }
 
+namespace {
+
+// Draws a copy of the option with its text (the member named) converted, if the option is of that
+// type; false if it is not.
+template <typename Option, typename Draw>
+bool drawConverted(const QStyleOption *option, QString Option::*text, Draw &&draw)
+{
+    const auto *typed = qstyleoption_cast<const Option *>(option);
+    if (!typed)
+        return false;
+    Option copy(*typed);
+    copy.*text = shown(copy.*text);
+    draw(&copy);
+    return true;
+}
+
+} // namespace
+
 void Style::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                         const QWidget *widget) const
 {
-    if (current() == Form::Simplified)
-        return QProxyStyle::drawControl(element, option, painter, widget);
-    ++m_converted;
-    if (const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option)) {
-        QStyleOptionMenuItem copy(*item);
-        copy.text = shown(copy.text);
-        QProxyStyle::drawControl(element, &copy, painter, widget);
-    } else if (const auto *row = qstyleoption_cast<const QStyleOptionViewItem *>(option)) {
-        QStyleOptionViewItem copy(*row);
-        copy.text = shown(copy.text);
-        QProxyStyle::drawControl(element, &copy, painter, widget);
-    } else if (const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option)) {
-        QStyleOptionButton copy(*button);
-        copy.text = shown(copy.text);
-        QProxyStyle::drawControl(element, &copy, painter, widget);
-    } else if (const auto *combo = qstyleoption_cast<const QStyleOptionComboBox *>(option)) {
-        QStyleOptionComboBox copy(*combo);
-        copy.currentText = shown(copy.currentText);
-        QProxyStyle::drawControl(element, &copy, painter, widget);
-    } else if (const auto *tab = qstyleoption_cast<const QStyleOptionTab *>(option)) {
-        QStyleOptionTab copy(*tab);
-        copy.text = shown(copy.text);
-        QProxyStyle::drawControl(element, &copy, painter, widget);
-    } else if (const auto *header = qstyleoption_cast<const QStyleOptionHeader *>(option)) {
-        QStyleOptionHeader copy(*header);
-        copy.text = shown(copy.text);
-        QProxyStyle::drawControl(element, &copy, painter, widget);
-    } else if (const auto *tool = qstyleoption_cast<const QStyleOptionToolButton *>(option)) {
-        QStyleOptionToolButton copy(*tool);
-        copy.text = shown(copy.text);
-        QProxyStyle::drawControl(element, &copy, painter, widget);
-    } else if (const auto *dock = qstyleoption_cast<const QStyleOptionDockWidget *>(option)) {
-        QStyleOptionDockWidget copy(*dock);
-        copy.title = shown(copy.title);
-        QProxyStyle::drawControl(element, &copy, painter, widget);
-    } else {
-        // Any other control draws its texts through drawItemText, converted there.
+    const auto draw = [&](const QStyleOption *converted) {
+        QProxyStyle::drawControl(element, converted, painter, widget);
+    };
+    if (current() != Form::Simplified) {
+        ++m_converted;
+        const bool drawn = drawConverted(option, &QStyleOptionMenuItem::text, draw) ||
+                           drawConverted(option, &QStyleOptionViewItem::text, draw) ||
+                           drawConverted(option, &QStyleOptionButton::text, draw) ||
+                           drawConverted(option, &QStyleOptionComboBox::currentText, draw) ||
+                           drawConverted(option, &QStyleOptionTab::text, draw) ||
+                           drawConverted(option, &QStyleOptionHeader::text, draw) ||
+                           drawConverted(option, &QStyleOptionToolButton::text, draw) ||
+                           drawConverted(option, &QStyleOptionDockWidget::title, draw);
         --m_converted;
-        QProxyStyle::drawControl(element, option, painter, widget);
-        return;
+        if (drawn)
+            return;
     }
-    --m_converted;
+    // Any other control draws its texts through drawItemText, converted there.
+    draw(option);
 }
 
 void Style::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
                                const QWidget *widget) const
 {
+    const auto draw = [&](const QStyleOption *converted) {
+        QProxyStyle::drawComplexControl(control, static_cast<const QStyleOptionComplex *>(converted), painter, widget);
+    };
     if (current() != Form::Simplified) {
-        if (const auto *title = qstyleoption_cast<const QStyleOptionTitleBar *>(option)) {
-            // A child window's title bar: its caption stays the key, what is drawn is converted.
-            QStyleOptionTitleBar copy(*title);
-            copy.text = shown(copy.text);
-            ++m_converted;
-            QProxyStyle::drawComplexControl(control, &copy, painter, widget);
-            --m_converted;
+        // A child window's title bar: its caption stays the key, what is drawn is converted.
+        ++m_converted;
+        const bool drawn = drawConverted(option, &QStyleOptionTitleBar::text, draw) ||
+                           drawConverted(option, &QStyleOptionGroupBox::text, draw);
+        --m_converted;
+        if (drawn)
             return;
-        }
-        if (const auto *group = qstyleoption_cast<const QStyleOptionGroupBox *>(option)) {
-            QStyleOptionGroupBox copy(*group);
-            copy.text = shown(copy.text);
-            ++m_converted;
-            QProxyStyle::drawComplexControl(control, &copy, painter, widget);
-            --m_converted;
-            return;
-        }
     }
-    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    draw(option);
 }
 
 void installStyle()

@@ -52,20 +52,22 @@ PageAddress PageAddress::overview()
     return entry(panelShortTitle(), kYuNvFanBi);
 }
 
-PageAddress PageAddress::dayChart(int day)
+PageAddress PageAddress::panelView(Kind kind, int index)
 {
     PageAddress address = overview();
-    address.m_kind = Kind::DayChart;
-    address.m_index = day;
+    address.m_kind = kind;
+    address.m_index = index;
     return address;
+}
+
+PageAddress PageAddress::dayChart(int day)
+{
+    return panelView(Kind::DayChart, day);
 }
 
 PageAddress PageAddress::figure(int figure)
 {
-    PageAddress address = overview();
-    address.m_kind = Kind::Figure;
-    address.m_index = figure;
-    return address;
+    return panelView(Kind::Figure, figure);
 }
 
 PageAddress PageAddress::article(const QString &name, const QString &section)

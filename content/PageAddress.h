@@ -53,6 +53,9 @@ class PageAddress
     friend bool operator==(const PageAddress &, const PageAddress &) = default;
 
   private:
+    // A view of 玉女反闭诀's panel: a day chart or a figure, by its number.
+    static PageAddress panelView(Kind kind, int index);
+
     Kind m_kind = Kind::Entry;
     QString m_chapter;
     QString m_entry;

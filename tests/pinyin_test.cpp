@@ -5,6 +5,7 @@
 #include "common/PinyinTables.h"
 #include "common/TextForm.h"
 #include "content/Readings.h"
+#include "tools/UnihanFile.h"
 #include "viewer/PinyinOverlay.h"
 
 #include <QImage>
@@ -45,9 +46,7 @@ void PinyinTest::everyIncantationCharacter_hasAReading_reviewedWhereSeveral()
                 unreviewed << paragraph.mid(reading.position, reading.length) + " in " + paragraph.trimmed();
             // The neutral tone is how a syllable sounds inside some spoken words (地 as de), never
             // how a character of a recited line is read, unless the book chose it.
-            const QString marks = reading.syllable.normalized(QString::NormalizationForm_D).remove("u\u0308");
-            if (!reading.reviewed && !std::any_of(marks.begin(), marks.end(),
-                                                  [](QChar c) { return c.category() == QChar::Mark_NonSpacing; }))
+            if (!reading.reviewed && !unihan::hasTone(reading.syllable))
                 toneless << paragraph.mid(reading.position, reading.length) + " as " + reading.syllable + " in " +
                                 paragraph.trimmed();
         }

@@ -1,6 +1,7 @@
 #pragma once
 // Reading the Unicode Han database's files (Debian's unicode-data) for the build's table generators:
-// a whole file, compressed with bzip2 or not, its data lines, and the readings of a reading field.
+// a whole file, compressed with bzip2 or not, its data lines, the readings of a reading field, and
+// what the generators write of them.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -83,6 +84,23 @@ inline QStringList readingsOf(QByteArrayView value)
             if (const QString plain = QString(reading).remove(QLatin1Char('*')); !plain.isEmpty())
                 readings.append(plain);
     return readings;
+}
+
+// True when a syllable carries a tone mark (ü's diaeresis is not one).
+inline bool hasTone(const QString &syllable)
+{
+    QString decomposed = syllable.normalized(QString::NormalizationForm_D);
+    decomposed.remove(QStringLiteral("u\u0308"));
+    for (const QChar c : decomposed)
+        if (c.category() == QChar::Mark_NonSpacing)
+            return true;
+    return false;
+}
+
+// A code point as C++ source writes it: 0x93AE.
+inline QString hex(char32_t c)
+{
+    return QStringLiteral("0x") + QString::number(uint(c), 16).toUpper();
 }
 
 } // namespace unihan

@@ -20,17 +20,15 @@ namespace pinyinoverlay {
 
 namespace {
 
-// The readings of one paragraph, kept with it, and the room added after each reading's character.
+// The readings of one paragraph, kept with it.
 class BlockReadings : public QTextBlockUserData
 {
   public:
-    BlockReadings(QList<pinyin::Reading> readings, QList<double> spacing)
+    explicit BlockReadings(QList<pinyin::Reading> readings)
         : readings(std::move(readings))
-        , spacing(std::move(spacing))
     {
     }
     QList<pinyin::Reading> readings;
-    QList<double> spacing;
 };
 
 // The room above each line: the readings' own line height.
@@ -77,7 +75,6 @@ void annotate(QTextDocument *document, int firstBlock, const QFont &textFont, co
         // A reading wider than its character moves the next character away, as far as the two
         // readings need to stand side by side centred over their characters: the line is set wider
         // rather than a reading squeezed until it can no longer be read.
-        QList<double> spacing(readings.size(), 0.0);
         const auto halfWidth = [&](const pinyin::Reading &reading) {
             return (readingMetrics.horizontalAdvance(reading.syllable) + gap -
                     textMetrics.horizontalAdvance(shown.mid(reading.position, reading.length))) /
@@ -94,7 +91,6 @@ void annotate(QTextDocument *document, int firstBlock, const QFont &textFont, co
                 needed += halfWidth(readings.at(i + 1));
             if (needed <= 0)
                 continue;
-            spacing[i] = needed;
             QTextCharFormat wider;
             wider.setFontLetterSpacingType(QFont::AbsoluteSpacing);
             wider.setFontLetterSpacing(needed / spacingScale);
@@ -102,7 +98,7 @@ void annotate(QTextDocument *document, int firstBlock, const QFont &textFont, co
             cursor.setPosition(block.position() + end, QTextCursor::KeepAnchor);
             cursor.mergeCharFormat(wider);
         }
-        block.setUserData(new BlockReadings(readings, spacing));
+        block.setUserData(new BlockReadings(readings));
         // Room after every line; the first paragraph's first line gets its room above it, every
         // other line finds it after the line before.
         QTextBlockFormat format = block.blockFormat();
@@ -136,6 +132,7 @@ QList<Placed> place(const QTextDocument *document, const QRectF &area, const QFo
                     const QPaintDevice *device)
 {
     const QFontMetricsF metrics(readingFont(textFont), device);
+    const QFontMetricsF textMetrics(textFont, device);
     const double room = metrics.height();
     QList<Placed> placed;
     QAbstractTextDocumentLayout *layout = document->documentLayout();
@@ -147,15 +144,14 @@ QList<Placed> place(const QTextDocument *document, const QRectF &area, const QFo
         if (bounds.bottom() < area.top() - room || bounds.top() > area.bottom() + room)
             continue; // only the paragraphs in sight
         const QTextLayout *lines = block.layout();
-        for (qsizetype i = 0; i < data->readings.size(); ++i) {
-            const pinyin::Reading &reading = data->readings.at(i);
+        for (const pinyin::Reading &reading : data->readings) {
             const QTextLine line = lines->lineForTextPosition(reading.position);
             if (!line.isValid())
                 continue;
             const double left = line.cursorToX(reading.position);
             const double right = line.cursorToX(reading.position + reading.length);
             // The character itself, without the room set after it.
-            const double glyph = std::max(0.0, std::abs(right - left) - data->spacing.value(i));
+            const double glyph = textMetrics.horizontalAdvance(block.text().mid(reading.position, reading.length));
             const double top = lines->position().y() + line.y() - room;
             const double width = metrics.horizontalAdvance(reading.syllable);
             // Centred over its character. One that would stand out before the start of its line

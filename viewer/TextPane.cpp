@@ -1,12 +1,12 @@
 #include "viewer/TextPane.h"
 
 #include "common/TextForm.h"
+#include "common/WheelZoom.h"
 #include "viewer/PinyinOverlay.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QWheelEvent>
 
 TextPane::TextPane(QWidget *parent)
     : QTextEdit(parent)
@@ -23,13 +23,8 @@ TextPane::TextPane(QWidget *parent)
 
 void TextPane::wheelEvent(QWheelEvent *event)
 {
-    if (event->modifiers() & Qt::ControlModifier) {
-        if (event->angleDelta().y() != 0)
-            emit zoomRequested(event->angleDelta().y() > 0);
-        event->accept();
-        return;
-    }
-    QTextEdit::wheelEvent(event);
+    if (!wheelzoom::take(event, [this](bool larger) { emit zoomRequested(larger); }))
+        QTextEdit::wheelEvent(event);
 }
 
 void TextPane::setText(const QString &text)

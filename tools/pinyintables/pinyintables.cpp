@@ -38,22 +38,6 @@ struct Fields {
     QStringList hanyu;
 };
 
-// True when a syllable carries a tone mark.
-bool hasTone(const QString &syllable)
-{
-    QString decomposed = syllable.normalized(QString::NormalizationForm_D);
-    decomposed.remove(QStringLiteral("u\u0308"));
-    for (const QChar c : decomposed)
-        if (c.category() == QChar::Mark_NonSpacing)
-            return true;
-    return false;
-}
-
-QString hex(char32_t c)
-{
-    return QStringLiteral("0x") + QString::number(uint(c), 16).toUpper();
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -128,11 +112,11 @@ int main(int argc, char **argv)
         // inside some spoken words, however often it is counted: every toned reading comes first.
         for (const bool toned : {true, false}) {
             for (const auto &[reading, frequency] : f.pinlu)
-                if (hasTone(reading) == toned)
+                if (unihan::hasTone(reading) == toned)
                     add(reading);
             for (const QStringList *list : {&f.mandarin, &f.xhc, &f.hanyu})
                 for (const QString &reading : *list)
-                    if (hasTone(reading) == toned)
+                    if (unihan::hasTone(reading) == toned)
                         add(reading);
         }
         if (readings.isEmpty()) {
@@ -145,13 +129,13 @@ int main(int argc, char **argv)
         // The neutral tone (no mark) is how a syllable sounds inside some words, not another reading.
         QStringList modern;
         for (const auto &[reading, frequency] : f.pinlu)
-            if (!modern.contains(reading) && hasTone(reading))
+            if (!modern.contains(reading) && unihan::hasTone(reading))
                 modern.append(reading);
         if (modern.isEmpty())
             for (const QString &reading : f.xhc)
                 if (!modern.contains(reading))
                     modern.append(reading);
-        stream << "{" << hex(c) << ",\"" << readings.join(QLatin1Char(' ')) << "\","
+        stream << "{" << unihan::hex(c) << ",\"" << readings.join(QLatin1Char(' ')) << "\","
                << (modern.size() > 1 ? "true" : "false") << "},\n";
         ++count;
     }

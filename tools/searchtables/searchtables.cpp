@@ -75,11 +75,6 @@ std::set<char32_t> namedCharacters()
     return characters;
 }
 
-QString hex(char32_t c)
-{
-    return QStringLiteral("0x") + QString::number(uint(c), 16).toUpper();
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -162,7 +157,7 @@ int main(int argc, char **argv)
               "const SimplifiedPair kSimplified[] = {\n";
     int column = 0;
     for (const auto &[from, to] : simplified) {
-        stream << "{" << hex(from) << "," << hex(to) << "},";
+        stream << "{" << unihan::hex(from) << "," << unihan::hex(to) << "},";
         if (++column % 6 == 0)
             stream << "\n";
     }
@@ -170,7 +165,7 @@ int main(int argc, char **argv)
            << "const CharacterReadings kReadings[] = {\n";
     for (auto &[character, list] : syllables) {
         list.sort();
-        stream << "{" << hex(character) << ",\"" << list.join(QLatin1Char(' ')) << "\"},\n";
+        stream << "{" << unihan::hex(character) << ",\"" << list.join(QLatin1Char(' ')) << "\"},\n";
     }
     stream << "};\nconst std::size_t kReadingsCount = " << syllables.size() << ";\n\n"
            << "} // namespace search::tables\n";
