@@ -21,7 +21,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTextBlock>
 #include <QTextDocument>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -37,11 +36,7 @@ QStringList articleHeadings(const QString &name)
         return {};
     QTextDocument document;
     document.setHtml(*page);
-    QStringList headings;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        if (block.blockFormat().headingLevel() == 2 && !block.text().trimmed().isEmpty())
-            headings.append(block.text());
-    return headings;
+    return Fwangye::sectionHeadings(&document);
 }
 
 std::optional<content::PageAddress> pageOf(QWidget *window)

@@ -143,9 +143,14 @@ void Fwangye::changeEvent(QEvent *event)
 
 QStringList Fwangye::sectionHeadings() const
 {
+    return sectionHeadings(m_webBrowser1->document());
+}
+
+QStringList Fwangye::sectionHeadings(const QTextDocument *document)
+{
     QStringList headings;
-    for (QTextBlock block = m_webBrowser1->document()->begin(); block.isValid(); block = block.next())
-        if (block.blockFormat().headingLevel() == kSectionHeadingLevel)
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        if (block.blockFormat().headingLevel() == kSectionHeadingLevel && !block.text().trimmed().isEmpty())
             headings.append(textform::keyText(block));
     return headings;
 }

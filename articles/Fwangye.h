@@ -9,6 +9,8 @@
 
 class QPagedPaintDevice;
 
+class QTextDocument;
+
 class Fwangye : public QWidget
 {
     Q_OBJECT
@@ -30,6 +32,8 @@ class Fwangye : public QWidget
     // The page's section headings, in order, and scrolling one to the top of the view (false when
     // the page has no such heading).
     QStringList sectionHeadings() const;
+    // The section headings of an article page's document, as the book writes them.
+    static QStringList sectionHeadings(const QTextDocument *document);
     bool scrollToSection(const QString &heading);
 
     // The text size of the page, as a share of its own (1 for 100 %); kept for the pages loaded
